@@ -1,0 +1,28 @@
+# Every folder under src/ is one static library made of the sources in it;
+# a library names only the libraries below it.
+function(mascot_library name)
+  cmake_parse_arguments(ARG "" "" "DEPENDS;PACKAGES" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_library(mascot_${name} STATIC ${sources})
+  target_include_directories(mascot_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  foreach(dep IN LISTS ARG_DEPENDS)
+    target_link_libraries(mascot_${name} PUBLIC mascot_${dep})
+  endforeach()
+  foreach(pkg IN LISTS ARG_PACKAGES)
+    target_link_libraries(mascot_${name} PUBLIC ${pkg})
+  endforeach()
+endfunction()
+
+# tests/<layer>/*.cpp become one GoogleTest program per layer.
+function(mascot_test_suite layer)
+  cmake_parse_arguments(ARG "" "" "LIBRARIES" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(test_${layer} ${sources})
+  target_include_directories(test_${layer} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(test_${layer} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gmock GTest::gtest_main)
+  set_target_properties(test_${layer} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  gtest_discover_tests(test_${layer} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS ${layer})
+endfunction()

@@ -1,0 +1,62 @@
+#include "imaging/region.h"
+
+namespace mascot {
+
+Region::Region() { pixman_region32_init(&region_); }
+
+Region::Region(const Rect& rect) {
+  pixman_region32_init_rect(&region_, rect.left, rect.top,
+                            static_cast<unsigned>(rect.right - rect.left),
+                            static_cast<unsigned>(rect.bottom - rect.top));
+}
+
+Region::Region(const Region& other) {
+  pixman_region32_init(&region_);
+  pixman_region32_copy(&region_, &other.region_);
+}
+
+Region& Region::operator=(const Region& other) {
+  if (this != &other) pixman_region32_copy(&region_, &other.region_);
+  return *this;
+}
+
+Region::~Region() { pixman_region32_fini(&region_); }
+
+bool Region::unite(const Rect& rect) {
+  if (rect.right <= rect.left || rect.bottom <= rect.top) return true;
+  return pixman_region32_union_rect(&region_, &region_, rect.left, rect.top,
+                                    static_cast<unsigned>(rect.right - rect.left),
+                                    static_cast<unsigned>(rect.bottom - rect.top));
+}
+
+bool Region::unite(const Region& other) {
+  return pixman_region32_union(&region_, &region_, &other.region_);
+}
+
+void Region::translate(int dx, int dy) { pixman_region32_translate(&region_, dx, dy); }
+
+bool Region::isEmpty() const { return !pixman_region32_not_empty(&region_); }
+
+bool Region::contains(int x, int y) const {
+  return pixman_region32_contains_point(&region_, x, y, nullptr);
+}
+
+Rect Region::bounds() const {
+  const pixman_box32_t* box = pixman_region32_extents(&region_);
+  return {box->x1, box->y1, box->x2, box->y2};
+}
+
+std::vector<Rect> Region::rects() const {
+  int count = 0;
+  const pixman_box32_t* boxes = pixman_region32_rectangles(&region_, &count);
+  std::vector<Rect> out;
+  out.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) out.push_back({boxes[i].x1, boxes[i].y1, boxes[i].x2, boxes[i].y2});
+  return out;
+}
+
+bool Region::operator==(const Region& other) const {
+  return pixman_region32_equal(&region_, &other.region_);
+}
+
+}  // namespace mascot

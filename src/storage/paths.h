@@ -1,0 +1,19 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Path text operations. Paths accept both '/' and '\' as separators.
+namespace mascot {
+
+std::string FileNamePart(std::string_view path);
+std::string FolderWithSeparator(std::string_view path);
+std::string FolderPart(std::string_view path);
+std::string JoinPath(std::string_view folder, std::string_view name);
+std::string ChangeExtension(std::string_view path, std::string_view extension);
+
+// The form of a path to hand to the operating system: backslashes become
+// slashes. Every file operation of the program opens NativePath(path).
+std::string NativePath(std::string_view path);
+
+}  // namespace mascot
