@@ -16,4 +16,8 @@ std::string ChangeExtension(std::string_view path, std::string_view extension);
 // slashes. Every file operation of the program opens NativePath(path).
 std::string NativePath(std::string_view path);
 
+// The characters a mascot's file name may not contain: ."/\[]:;|=,
+bool IsForbiddenFileNameChar(char ch);
+std::string StripForbiddenFileNameChars(std::string_view name);
+
 }  // namespace mascot

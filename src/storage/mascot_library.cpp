@@ -1,0 +1,107 @@
+#include "storage/mascot_library.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+
+#include "errors/program_path.h"
+#include "storage/file_info.h"
+#include "storage/paths.h"
+
+namespace mascot {
+namespace {
+
+constexpr std::string_view kSettingsFileName = "mascot.ini";
+constexpr std::string_view kMascotsFolderName = "Mascots";
+constexpr std::string_view kMascotExtension = ".mascot";
+constexpr std::size_t kIdentifyLength = 16;
+constexpr std::array<unsigned char, 4> kContainerMagic = {0x52, 0x52, 0x56, 0x51};
+
+std::string& ProgramFolderOverride() {
+  static std::string folder;
+  return folder;
+}
+
+char AsciiLower(char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; }
+
+// The old platform's "*.mascot" pattern matched without case.
+bool HasMascotExtension(std::string_view name) {
+  if (name.size() < kMascotExtension.size()) return false;
+  std::string_view tail = name.substr(name.size() - kMascotExtension.size());
+  for (std::size_t i = 0; i < tail.size(); ++i)
+    if (AsciiLower(tail[i]) != kMascotExtension[i]) return false;
+  return true;
+}
+
+bool IsFolderEntry(const std::string& folder, const dirent* entry) {
+  if (entry->d_type == DT_DIR) return true;
+  if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK) return false;
+  return IsFolder(JoinPath(folder, entry->d_name));
+}
+
+// Reads up to size bytes; the count read, or -1 when the file cannot be read.
+long ReadHead(const std::string& path, unsigned char* buffer, std::size_t size) {
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return -1;
+  std::size_t total = 0;
+  while (total < size) {
+    ssize_t n = read(fd, buffer + total, size - total);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    total += static_cast<std::size_t>(n);
+  }
+  close(fd);
+  return static_cast<long>(total);
+}
+
+}  // namespace
+
+std::string ProgramFolder() {
+  if (!ProgramFolderOverride().empty()) return ProgramFolderOverride();
+  std::string program = ProgramPath();
+  return program.empty() ? std::string() : FolderPart(program);
+}
+
+void SetProgramFolderForTesting(std::string folder) { ProgramFolderOverride() = std::move(folder); }
+
+std::string ProgramFilePath(std::string_view name) { return JoinPath(ProgramFolder(), name); }
+
+std::string SettingsFilePath() { return ProgramFilePath(kSettingsFileName); }
+
+std::string MascotsFolderPath() {
+  std::string folder = ProgramFilePath(kMascotsFolderName);
+  if (!IsFolder(folder)) mkdir(NativePath(folder).c_str(), 0777);
+  return folder;
+}
+
+void ListInstalledMascots(std::vector<std::string>& list) {
+  list.clear();
+  std::string folder = MascotsFolderPath();
+  DIR* dir = opendir(NativePath(folder).c_str());
+  if (dir == nullptr) return;
+  while (const dirent* entry = readdir(dir)) {
+    std::string_view name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    if (!HasMascotExtension(name) || IsFolderEntry(folder, entry)) continue;
+    list.emplace_back(name);
+  }
+  closedir(dir);
+}
+
+int IdentifyMascotFile(std::string_view path) {
+  std::array<unsigned char, kIdentifyLength> head{};
+  if (ReadHead(NativePath(path), head.data(), head.size()) != static_cast<long>(head.size()))
+    return kUnknownFile;
+  if (std::memcmp(head.data(), kContainerMagic.data(), kContainerMagic.size()) == 0)
+    return kPublishedMascotFile;
+  std::string_view text(reinterpret_cast<const char*>(head.data()), head.size());
+  if (text.find("Configuration") != std::string_view::npos) return kWorkFile;
+  return kUnknownFile;
+}
+
+}  // namespace mascot
