@@ -1,0 +1,36 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace mascot {
+
+// A compressed block: blockSize (u32, including this header) and
+// uncompressedSize (u32), both little-endian, followed by the LZSS stream.
+inline constexpr std::uint32_t kLzssBlockHeaderSize = 8;
+
+struct CompressionResult {
+  std::vector<std::uint8_t> bytes;  // the block, or a copy of the input when not compressed
+  bool compressed = false;
+};
+
+// Compresses the input into a block and keeps it only when the block is
+// smaller than the input; otherwise returns the input itself with
+// compressed = false. The output is byte for byte that of the classic
+// binary-tree LZSS coder, so published files are reproducible. The coder's
+// ring and tree live in the call, so calls may run on any thread.
+CompressionResult CompressIfSmaller(std::span<const std::uint8_t> input);
+
+// The largest output a stream of streamSize bytes can produce: a flag byte
+// and eight 18-byte references (17 stream bytes) give 144 output bytes.
+std::uint64_t MaxLzssOutput(std::uint64_t streamSize);
+
+// Decodes a block into exactly uncompressedSize bytes (a stream that ends
+// early leaves the rest zero). Refuses, with the last system error set to
+// kErrUnexpectedEnd, a block whose header disagrees with its size, whose
+// uncompressedSize its stream could never produce, or whose stream would
+// write past uncompressedSize.
+std::optional<std::vector<std::uint8_t>> DecompressBlock(std::span<const std::uint8_t> block);
+
+}  // namespace mascot
