@@ -1,5 +1,7 @@
 #include "imaging/region.h"
 
+#include <cstdint>
+
 namespace mascot {
 
 Region::Region() { pixman_region32_init(&region_); }
@@ -24,6 +26,10 @@ Region::~Region() { pixman_region32_fini(&region_); }
 
 bool Region::unite(const Rect& rect) {
   if (rect.right <= rect.left || rect.bottom <= rect.top) return true;
+  // pixman keeps corners in 32 bits; a width beyond that is no picture's.
+  if (static_cast<long long>(rect.right) - rect.left > INT32_MAX ||
+      static_cast<long long>(rect.bottom) - rect.top > INT32_MAX)
+    return false;
   return pixman_region32_union_rect(&region_, &region_, rect.left, rect.top,
                                     static_cast<unsigned>(rect.right - rect.left),
                                     static_cast<unsigned>(rect.bottom - rect.top));
