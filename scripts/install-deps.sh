@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev                        # reference CRC-32 for the benchmarks
   libpixman-1-dev                   # regions
+  qt6-base-dev                      # the desktop program; PNG output of mascot-tool
 )
 
 missing=()
