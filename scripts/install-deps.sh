@@ -9,6 +9,8 @@ packages=(
   zlib1g-dev                        # reference CRC-32 for the benchmarks
   libpixman-1-dev                   # regions
   qt6-base-dev                      # the desktop program; PNG output of mascot-tool
+  libxcb1-dev libxcb-ewmh-dev       # other applications' windows
+  xvfb openbox                      # desktop tests against a real X server and window manager
 )
 
 missing=()
