@@ -11,21 +11,24 @@
 
 namespace {
 
-const std::string& ScratchPath() {
-  static const std::string path = [] {
-    char name[] = "/tmp/fuzz_image_XXXXXX";
-    int fd = mkstemp(name);
+// A plain array: the exit handler runs after static strings are destroyed.
+char g_scratchPath[] = "/tmp/fuzz_image_XXXXXX";
+
+const char* ScratchPath() {
+  static const bool made = [] {
+    int fd = mkstemp(g_scratchPath);
     if (fd >= 0) close(fd);
-    std::atexit([] { unlink(ScratchPath().c_str()); });
-    return std::string(name);
+    std::atexit([] { unlink(g_scratchPath); });
+    return true;
   }();
-  return path;
+  (void)made;
+  return g_scratchPath;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string& path = ScratchPath();
+  const std::string path = ScratchPath();
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) return 0;
   if (size) std::fwrite(data, 1, size, file);
