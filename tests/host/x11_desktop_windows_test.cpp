@@ -1,0 +1,134 @@
+#include "host/x11_desktop_windows.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QPalette>
+#include <QWidget>
+
+#include <algorithm>
+
+#include "host/widget_placement.h"
+#include "host/x11_test_client.h"
+#include "tracking/target_tracker.h"
+
+namespace mascot {
+
+bool testing::X11TestClient::saveScreenshot(const char* path) {
+  auto* image = xcb_get_image_reply(
+      c_, xcb_get_image(c_, XCB_IMAGE_FORMAT_Z_PIXMAP, screen_->root, 0, 0, 1024, 768, ~0u), nullptr);
+  const bool saved = image && QImage(xcb_get_image_data(image), 1024, 768, QImage::Format_RGB32).save(path);
+  std::free(image);
+  return saved;
+}
+
+namespace {
+
+using testing::WaitFor;
+using testing::X11TestClient;
+
+class X11Desktop : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    // The window manager announces itself before it takes windows on, and
+    // may miss a window mapped meanwhile: map probes until one gets its
+    // title bar.
+    X11TestClient client;
+    X11DesktopWindows desktop(nullptr);
+    std::vector<DesktopWindow> windows;
+    ASSERT_TRUE(WaitFor([&] {
+      const xcb_window_t probe = client.createWindow("Probe", {0, 0, 50, 50}, 0);
+      const bool managed = WaitFor([&] {
+        desktop.listWindows(windows);
+        return std::any_of(windows.begin(), windows.end(),
+                           [&](const auto& w) { return w.id == probe && w.frame.bottom - w.frame.top > 50; });
+      }, std::chrono::seconds(1));
+      xcb_destroy_window(client.connection(), probe);
+      return managed;
+    }, std::chrono::seconds(30))) << "no window manager";
+  }
+
+  template <typename Condition>
+  bool listUntil(Condition condition) {
+    return WaitFor([&] { return desktop.listWindows(windows) && condition(); });
+  }
+  const DesktopWindow* find(WindowId w) const {
+    auto it = std::find_if(windows.begin(), windows.end(), [&](const auto& d) { return d.id == w; });
+    return it == windows.end() ? nullptr : &*it;
+  }
+  std::ptrdiff_t position(xcb_window_t w) const { return find(w) ? find(w) - windows.data() : -1; }
+  bool shown(xcb_window_t w) const { return find(w) && find(w)->visible && !find(w)->minimised; }
+
+  X11TestClient client;
+  X11DesktopWindows desktop{nullptr};
+  std::vector<DesktopWindow> windows;
+};
+
+TEST_F(X11Desktop, ListsRaisesAndMinimisesWindows) {
+  const xcb_window_t back = client.createWindow("Back window", {40, 300, 440, 600}, 0x3060a0);
+  ASSERT_TRUE(listUntil([&] { return shown(back); }));
+  const xcb_window_t front = client.createWindow("Vorderes Fenster \u00e4", {300, 200, 700, 500}, 0x40a040);
+  desktop.raiseWindow(front);  // a new window is not always put on top
+  ASSERT_TRUE(listUntil([&] { return shown(back) && shown(front) && position(front) < position(back); }));
+  EXPECT_TRUE(windows.back().desktop);
+  EXPECT_EQ(desktop.windowTitle(back), "Back window");
+  EXPECT_EQ(desktop.windowTitle(front), "Vorderes Fenster \u00e4");
+
+  const Rect clientArea = client.clientRect(front);
+  const Rect frame = find(front)->frame;
+  EXPECT_LT(frame.top, clientArea.top) << "the title bar belongs to the frame";
+  EXPECT_LE(frame.left, clientArea.left);
+  EXPECT_GE(frame.bottom, clientArea.bottom);
+
+  desktop.raiseWindow(back);
+  ASSERT_TRUE(listUntil([&] { return position(back) < position(front); }));
+  TargetTracker tracker(desktop);
+  EXPECT_EQ(tracker.findTargetWindow(kNoWindow), back);
+  client.iconify(back);
+  ASSERT_TRUE(listUntil([&] { return find(back) && find(back)->minimised; }));
+  EXPECT_EQ(tracker.findTargetWindow(kNoWindow), front);
+}
+
+// The chain as the program runs it: Qt's own connection, a Qt widget as the
+// mascot, another application's window as the target.
+TEST_F(X11Desktop, PutsTheMascotOnTheFrontWindowsTitleBar) {
+  static int argc = 1;
+  static char name[] = "test_host";
+  static char* argv[] = {name, nullptr};
+  QApplication app(argc, argv);
+  X11DesktopWindows qtDesktop;
+  ASSERT_TRUE(qtDesktop.isConnected());
+  const xcb_window_t target = client.createWindow("Target", {200, 300, 700, 600}, 0x6080c0);
+  ASSERT_TRUE(listUntil([&] { return shown(target); }));
+
+  QWidget mascot(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool);
+  mascot.setPalette(QPalette(QColor(0xe0, 0xa0, 0x20)));
+  mascot.setAutoFillBackground(true);
+  mascot.resize(80, 60);
+  WidgetPlacement placement(&mascot);
+  MascotDocument document;
+  document.xOffset = 25;
+  document.offsetIsPercent = 1;
+  TargetTracker tracker(qtDesktop);
+  ASSERT_TRUE(tracker.track(placement, &document, false));
+  EXPECT_EQ(tracker.target(), target);
+  const auto mascotId = static_cast<xcb_window_t>(mascot.winId());
+  ASSERT_TRUE(WaitFor([&] {
+    app.processEvents();
+    return client.clientRect(mascotId).bottom == tracker.targetRect().top;
+  }));
+  const Rect frame = tracker.targetRect();
+  EXPECT_EQ(client.clientRect(mascotId).left, frame.left + (frame.right - frame.left - 80) / 4);
+  EXPECT_FALSE(tracker.track(placement, &document, false));
+  ASSERT_TRUE(qtDesktop.listWindows(windows));
+  EXPECT_EQ(find(mascotId), nullptr) << "the program's own windows are not listed";
+
+  WaitFor([&] { return app.processEvents(), false; }, std::chrono::seconds(1));  // let it paint
+  QDir().mkpath(MASCOT_SCREENSHOTS);
+  EXPECT_TRUE(client.saveScreenshot(MASCOT_SCREENSHOTS "/mascot-on-target.png"));
+}
+
+}  // namespace
+}  // namespace mascot

@@ -1,0 +1,91 @@
+#pragma once
+#include <xcb/xcb.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <thread>
+
+#include "imaging/region.h"
+
+namespace mascot::testing {
+
+// Polls until the condition holds; false when time runs out.
+template <typename Condition>
+bool WaitFor(Condition condition, std::chrono::seconds timeout = std::chrono::seconds(5)) {
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+// Another application on the test display, with plain titled windows.
+class X11TestClient {
+ public:
+  X11TestClient()
+      : c_(xcb_connect(nullptr, nullptr)), screen_(xcb_setup_roots_iterator(xcb_get_setup(c_)).data) {}
+  ~X11TestClient() { xcb_disconnect(c_); }
+  xcb_connection_t* connection() const { return c_; }
+
+  xcb_atom_t atom(const char* name) {
+    auto* reply = xcb_intern_atom_reply(c_, xcb_intern_atom(c_, 0, std::strlen(name), name), nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : XCB_NONE;
+    std::free(reply);
+    return atom;
+  }
+
+  // A mapped window where the window manager is told to put it (USPosition).
+  xcb_window_t createWindow(const std::string& title, Rect r, std::uint32_t colour) {
+    const xcb_window_t w = xcb_generate_id(c_);
+    const std::uint32_t width = r.right - r.left, height = r.bottom - r.top;
+    xcb_create_window(c_, XCB_COPY_FROM_PARENT, w, screen_->root, r.left, r.top, width, height, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen_->root_visual, XCB_CW_BACK_PIXEL, &colour);
+    xcb_change_property(c_, XCB_PROP_MODE_REPLACE, w, atom("_NET_WM_NAME"), atom("UTF8_STRING"), 8,
+                        title.size(), title.data());
+    const std::uint32_t hints[18] = {1 | 2, std::uint32_t(r.left), std::uint32_t(r.top), width, height};
+    xcb_change_property(c_, XCB_PROP_MODE_REPLACE, w, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS,
+                        32, 18, hints);
+    xcb_map_window(c_, w);
+    xcb_flush(c_);
+    return w;
+  }
+
+  // Minimises as a client asks for it (ICCCM WM_CHANGE_STATE, IconicState).
+  void iconify(xcb_window_t w) {
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = w;
+    event.type = atom("WM_CHANGE_STATE");
+    event.data.data32[0] = 3;
+    xcb_send_event(c_, 0, screen_->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&event));
+    xcb_flush(c_);
+  }
+
+  // The window's client area on the screen.
+  Rect clientRect(xcb_window_t w) {
+    auto* g = xcb_get_geometry_reply(c_, xcb_get_geometry(c_, w), nullptr);
+    auto* p = xcb_translate_coordinates_reply(
+        c_, xcb_translate_coordinates(c_, w, screen_->root, 0, 0), nullptr);
+    Rect r;
+    if (g && p) r = {p->dst_x, p->dst_y, p->dst_x + g->width, p->dst_y + g->height};
+    std::free(g);
+    std::free(p);
+    return r;
+  }
+
+  // The screen as the tests look at it.
+  bool saveScreenshot(const char* path);
+
+ private:
+  xcb_connection_t* c_;
+  xcb_screen_t* screen_;
+};
+
+}  // namespace mascot::testing
