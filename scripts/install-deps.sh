@@ -10,6 +10,7 @@ packages=(
   libpixman-1-dev                   # regions
   qt6-base-dev                      # the desktop program; PNG output of mascot-tool
   libxcb1-dev libxcb-ewmh-dev       # other applications' windows
+  libsdl2-dev                       # the click sound
   xvfb openbox                      # desktop tests against a real X server and window manager
 )
 

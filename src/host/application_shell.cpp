@@ -1,0 +1,285 @@
+#include "host/application_shell.h"
+
+#include <QCoreApplication>
+
+#include "dialogs/message_box.h"
+#include "preferences/settings_store.h"
+
+namespace mascot {
+
+namespace {
+
+constexpr char kTitle[] = "Tovra Mascot";
+constexpr char kLoadErrorsCaption[] = "Tovra Mascot Load Errors";
+
+// Stands in for the file dialogs when the program has none: every request
+// counts as cancelled, and the menu items that ask are disabled.
+class NoPathDialogs final : public PathDialogs {
+ public:
+  std::string askOpenPath(const PathDialogRequest&) override { return {}; }
+  std::string askSavePath(const PathDialogRequest&) override { return {}; }
+};
+
+PathDialogs& PathDialogsOrNone(PathDialogs* dialogs) {
+  static NoPathDialogs none;
+  return dialogs ? *dialogs : none;
+}
+
+}  // namespace
+
+ApplicationShell::ApplicationShell(Services services)
+    : services_(services), commands_(*this, *this, PathDialogsOrNone(services.pathDialogs)) {
+  trackTimer_.setTimerType(Qt::PreciseTimer);
+  frameTimer_.setTimerType(Qt::PreciseTimer);
+  connect(&trackTimer_, &QTimer::timeout, this, &ApplicationShell::onTrackTimer);
+  connect(&frameTimer_, &QTimer::timeout, this, &ApplicationShell::onFrameTimer);
+  connect(&changeTimer_, &QTimer::timeout, this, &ApplicationShell::onChangeTimer);
+}
+
+ApplicationShell::~ApplicationShell() {
+  trackTimer_.stop();
+  frameTimer_.stop();
+  changeTimer_.stop();
+  // The window's handler and placement point back here.
+  placement_.reset();
+  if (window_) window_->setHandler(nullptr);
+}
+
+void ApplicationShell::takeInitialTarget() {
+  busy_ = false;
+  tracker_.takeInitialTarget();
+}
+
+bool ApplicationShell::init(const std::vector<std::string>& arguments) {
+  busy_ = true;
+  exiting_ = false;
+  const QSize size = MascotWindow::SizeFor(document_.get());
+  LoadSettings(preferences_);
+
+  window_ = std::make_unique<MascotWindow>(this);
+  window_->resize(size);
+  window_->setDocument(document_);
+  placement_ = std::make_unique<WidgetPlacement>(window_.get());
+  // The window is known to X from here on: it is never its own target.
+  desktop_.excludeWindow(static_cast<WindowId>(window_->winId()));
+  // The start message: timers 1 and 2 start once the event loop runs.
+  QMetaObject::invokeMethod(this, &ApplicationShell::startTimers, Qt::QueuedConnection);
+
+  if (document_) document_->applyFrameRegion(&window_->view(), false);
+  busy_ = false;
+  if (tracker_.target() != kNoWindow) {
+    placeMascot();
+    tracker_.raiseTarget();
+  }
+
+  fileMenu_ = BuildPopupMenu(kFileMenuId);
+  publishedMenu_ = BuildPopupMenu(kPublishedMenuId);
+
+  flags_.workMode = false;
+  RefreshInstalledMascots(preferences_);
+  commands_.startWithArguments(arguments);
+  if (document_) setMascotTip(document_->name, document_->creatorInfo);
+  ready_ = true;
+  return true;
+}
+
+void ApplicationShell::cleanup() {
+  SaveSettingsIfModified(preferences_, kTitle);
+  currentPopup_ = nullptr;
+  fileMenu_.reset();
+  publishedMenu_.reset();
+}
+
+void ApplicationShell::openRemoteArgument(const std::string& argument) {
+  commands_.openRemoteArgument(argument);
+}
+
+void ApplicationShell::startTimers() {
+  trackTimer_.start(kTrackTimerMs);
+  frameTimer_.start(kFirstFrameMs);
+}
+
+// -- timers --
+
+void ApplicationShell::onTrackTimer() {
+  if (busy_ || exiting_ || !window_) return;
+  followTarget();
+}
+
+void ApplicationShell::followTarget() {
+  // Nothing changed costs one look at the desktop: no move, no paint.
+  if (tracker_.track(*placement_, document_.get(), preferences_.HideIfTargetAtTop != 0)) window_->update();
+}
+
+void ApplicationShell::onFrameTimer() {
+  if (busy_ || !document_ || !window_) return;
+  document_->advance(&window_->view());
+  frameTimer_.start(static_cast<int>(document_->nextDelay()));
+  window_->repaint();
+}
+
+void ApplicationShell::onChangeTimer() {
+  if (busy_) return;
+  commands_.forceNext();
+  restartChangeTimer();
+}
+
+void ApplicationShell::restartChangeTimer() {
+  const std::uint32_t period = preferences_.changePeriod();
+  if (!flags_.workMode && period != 0) {
+    changeTimer_.start(static_cast<int>(std::min<std::uint32_t>(period, INT32_MAX)));
+  } else {
+    changeTimer_.stop();
+  }
+}
+
+// -- the mascot window --
+
+void ApplicationShell::mascotPressed() {
+  if (!document_ || !window_) return;
+  if (document_->startClick(&window_->view(), services_.soundPlayer)) {
+    frameTimer_.start(static_cast<int>(document_->nextDelay()));
+    window_->repaint();
+  }
+}
+
+std::optional<int> ApplicationShell::dragTop(int windowHeight) {
+  if (!document_) return std::nullopt;
+  return tracker_.targetRect().top - windowHeight + document_->yOffset;
+}
+
+void ApplicationShell::windowMoved() {
+  if (busy_ || exiting_ || !placement_) return;
+  followTarget();
+}
+
+void ApplicationShell::contextMenuRequested(QPoint globalPosition) { showPopup(globalPosition); }
+
+void ApplicationShell::showPopup(QPoint position) {
+  if (!ready_ || currentPopup_ == nullptr) return;
+  EnableMenuItems(*currentPopup_, menuFeatures(), menuState());
+  busy_ = true;
+  QAction* chosen = currentPopup_->exec(position);
+  busy_ = false;
+  bringTargetForward();
+  // The command runs after the menu has gone, as a command message would.
+  if (const int id = MenuCommandOf(chosen)) {
+    QMetaObject::invokeMethod(this, [this, id] { runCommand(id); }, Qt::QueuedConnection);
+  }
+}
+
+// -- menus and commands --
+
+MenuFeatures ApplicationShell::menuFeatures() const {
+  MenuFeatures features;
+  features.fileDialogs = services_.pathDialogs != nullptr;
+  return features;
+}
+
+MenuState ApplicationShell::menuState() const {
+  MenuState state;
+  state.documentInstalled = document_ != nullptr;
+  state.documentModified = document_ && document_->isModified();
+  state.selectedListEmpty = preferences_.SelectedList.empty();
+  return state;
+}
+
+void ApplicationShell::runCommand(int id) {
+  // Items of parts the program does not have yet are disabled; a command
+  // that arrives for one anyway (the tray's default action) does nothing.
+  if (!IsMenuCommandEnabled(id, menuFeatures(), menuState())) return;
+  switch (id) {
+    case kCommandExit: exitProgram(); break;
+    case kCommandCreateMascot: commands_.createMascot(); break;
+    case kCommandOpenMascot: commands_.openMascotCommand(); break;
+    case kCommandSaveMascot: commands_.saveMascot(); break;
+    case kCommandSaveMascotAs: commands_.saveMascotAs(); break;
+    case kCommandEditMascot: commands_.editMascot(); break;
+    case kCommandOpenPublished: commands_.openPublishedCommand(); break;
+    case kCommandForceNext: commands_.forceNext(); break;
+    default: break;
+  }
+}
+
+void ApplicationShell::exitProgram() {
+  commands_.confirmSaveChanges();  // the answer does not stop the exit
+  exiting_ = true;
+  if (!window_) return;
+  window_->clearShape();
+  // What the window's destruction does: the timers stop and the loop ends.
+  trackTimer_.stop();
+  frameTimer_.stop();
+  changeTimer_.stop();
+  placement_.reset();
+  window_->setHandler(nullptr);
+  window_.reset();
+  QCoreApplication::exit(0);
+}
+
+// -- MascotHost --
+
+void ApplicationShell::setCurrentDocument(std::shared_ptr<MascotDocument> document) {
+  document_ = std::move(document);
+  if (window_) window_->setDocument(document_);
+}
+
+void ApplicationShell::suspend() { ready_ = false; }
+void ApplicationShell::resume() { ready_ = true; }
+
+void ApplicationShell::setPopup(int menuId) {
+  if (menuId == kFileMenuId) currentPopup_ = fileMenu_.get();
+  if (menuId == kPublishedMenuId) currentPopup_ = publishedMenu_.get();
+}
+
+// The tray icon shows the mode once it exists; until then there is nothing
+// to refresh.
+void ApplicationShell::refreshTrayIcon() {}
+
+void ApplicationShell::bringTargetForward() {
+  if (window_) tracker_.bringTargetForward(static_cast<WindowId>(window_->winId()));
+}
+
+void ApplicationShell::placeMascot() {
+  if (placement_) tracker_.placeMascot(*placement_, document_.get(), preferences_.HideIfTargetAtTop != 0);
+}
+
+// The hover tip takes the name and creator once it exists.
+void ApplicationShell::setMascotTip(const std::string&, const std::string&) {}
+
+void ApplicationShell::hideMascotWindow() {
+  if (window_) window_->hide();
+}
+
+void ApplicationShell::showMascotWindow() {
+  if (window_) window_->show();
+}
+
+void ApplicationShell::installDocumentShape() {
+  if (!window_) return;
+  window_->setDocument(document_);
+  window_->installDocumentShape();
+}
+
+void ApplicationShell::resizeMascotWindow(FrameSize size) {
+  if (window_) window_->resize(size.width, size.height);
+}
+
+MascotView* ApplicationShell::mascotView() { return window_ ? &window_->view() : nullptr; }
+
+// The editor is not part of the program yet.
+EditorResult ApplicationShell::runEditor(MascotDocument&) { return EditorResult::kUnavailable; }
+
+// -- CommandDialogs --
+
+int ApplicationShell::showMessage(const std::string& text, const std::string& caption, unsigned flags) {
+  return ShowMessageBox(nullptr, MessageText(text), caption, flags);
+}
+
+// Until the Load Errors list exists, the same choice in a message box: OK
+// keeps the mascot, Cancel refuses it.
+int ApplicationShell::showLoadErrors(const std::string& text, const std::string& path) {
+  return ShowMessageBox(nullptr, MessageText("Errors found while loading " + path + "\n\n" + text),
+                        kLoadErrorsCaption, kMbOkCancel | kMbIconExclamation);
+}
+
+}  // namespace mascot

@@ -1,0 +1,134 @@
+#pragma once
+#include <QMenu>
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "commands/file_commands.h"
+#include "host/popup_menus.h"
+#include "host/widget_placement.h"
+#include "host/x11_desktop_windows.h"
+#include "preferences/mascot_preferences.h"
+#include "tracking/target_tracker.h"
+#include "viewer/mascot_window.h"
+
+namespace mascot {
+
+class SoundPlayer;
+
+// The program around the mascot window: start-up, the three timers (1 tracks
+// the target, 2 steps the frames, 3 changes the mascot), the popup menus and
+// their commands, and exit.
+class ApplicationShell final : public QObject,
+                               public MascotWindowHandler,
+                               public MascotHost,
+                               public CommandDialogs {
+ public:
+  static constexpr int kTrackTimerMs = TargetTracker::kPollMilliseconds;
+  static constexpr int kFirstFrameMs = 1000;
+
+  // The toolkit pieces the shell drives; any may be null (the matching
+  // menu items are then disabled, a click stays silent).
+  struct Services {
+    PathDialogs* pathDialogs = nullptr;
+    SoundPlayer* soundPlayer = nullptr;
+  };
+
+  explicit ApplicationShell(Services services);
+  ~ApplicationShell() override;
+
+  // Before the window exists: the first target.
+  void takeInitialTarget();
+  // The window, the preferences, the menus and the first mascot; false when
+  // the window could not be made.
+  bool init(const std::vector<std::string>& arguments);
+  // After the event loop: saves modified preferences.
+  void cleanup();
+  // A second start's argument.
+  void openRemoteArgument(const std::string& argument);
+
+  // Menu command by id; unknown ids do nothing.
+  void runCommand(int id);
+  void exitProgram();
+
+  MascotWindow* window() const { return window_.get(); }
+  QMenu* currentPopup() const { return currentPopup_; }
+  MenuFeatures menuFeatures() const;
+  MenuState menuState() const;
+  bool isBusy() const { return busy_; }
+  bool isReady() const { return ready_; }
+  bool isDragging() const { return dragging_; }
+
+  // -- MascotHost --
+  std::shared_ptr<MascotDocument> currentDocument() const override { return document_; }
+  void setCurrentDocument(std::shared_ptr<MascotDocument> document) override;
+  ShellFlags& flags() override { return flags_; }
+  MascotPreferences& preferences() override { return preferences_; }
+  bool hasMainWindow() const override { return window_ != nullptr; }
+  void suspend() override;
+  void resume() override;
+  void setPopup(int menuId) override;
+  void refreshTrayIcon() override;
+  void restartChangeTimer() override;
+  void bringTargetForward() override;
+  void placeMascot() override;
+  void setMascotTip(const std::string& name, const std::string& creatorInfo) override;
+  void hideMascotWindow() override;
+  void showMascotWindow() override;
+  void installDocumentShape() override;
+  void resizeMascotWindow(FrameSize size) override;
+  MascotView* mascotView() override;
+  EditorResult runEditor(MascotDocument& document) override;
+
+  // -- CommandDialogs --
+  int showMessage(const std::string& text, const std::string& caption, unsigned flags) override;
+  void openProgress() override {}
+  void setProgressTitle(const std::string&) override {}
+  void setProgressDetail(const std::string&) override {}
+  void closeProgress() override {}
+  int showLoadErrors(const std::string& text, const std::string& path) override;
+
+ private:
+  // -- MascotWindowHandler --
+  void mascotPressed() override;
+  std::optional<int> dragTop(int windowHeight) override;
+  void draggingChanged(bool dragging) override { dragging_ = dragging; }
+  void windowMoved() override;
+  void contextMenuRequested(QPoint globalPosition) override;
+
+  void startTimers();
+  void onTrackTimer();
+  void onFrameTimer();
+  void onChangeTimer();
+  // The target changed: put the mascot on it again.
+  void followTarget();
+  void showPopup(QPoint position);
+
+  Services services_;
+  MascotPreferences preferences_;
+  std::shared_ptr<MascotDocument> document_;
+  X11DesktopWindows desktop_;
+  TargetTracker tracker_{desktop_};
+  std::unique_ptr<MascotWindow> window_;
+  std::unique_ptr<WidgetPlacement> placement_;
+  FileCommands commands_;
+  std::unique_ptr<QMenu> fileMenu_;
+  std::unique_ptr<QMenu> publishedMenu_;
+  QMenu* currentPopup_ = nullptr;
+
+  ShellFlags flags_;
+  bool busy_ = false;
+  bool exiting_ = false;
+  bool ready_ = false;
+  bool dragging_ = false;
+
+  QTimer trackTimer_;   // 1
+  QTimer frameTimer_;   // 2
+  QTimer changeTimer_;  // 3
+};
+
+}  // namespace mascot
