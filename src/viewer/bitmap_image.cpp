@@ -1,0 +1,48 @@
+#include "viewer/bitmap_image.h"
+
+#include <QRect>
+
+#include <vector>
+
+namespace mascot {
+
+QImage BitmapToImage(const Bitmap& bitmap) {
+  QImage image(bitmap.width(), bitmap.height(), QImage::Format_RGB32);
+  if (image.isNull()) return image;
+  for (int y = 0; y < bitmap.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < bitmap.width(); ++x) {
+      const std::uint32_t bgr = bitmap.pixelColour(x, y);  // 0x00BBGGRR
+      line[x] = qRgb(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+    }
+  }
+  return image;
+}
+
+QRegion RegionToQRegion(const Region& region) {
+  const std::vector<Rect> rects = region.rects();
+  std::vector<QRect> converted;
+  converted.reserve(rects.size());
+  for (const Rect& r : rects) converted.emplace_back(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  QRegion result;
+  result.setRects(converted.data(), static_cast<int>(converted.size()));
+  return result;
+}
+
+const QImage& BitmapImageCache::imageFor(const SharedHandle<Bitmap>& bitmap) {
+  if (!bitmap) return none_;
+  auto found = entries_.find(bitmap.get());
+  // The address of a freed bitmap can come back for a new one.
+  if (found != entries_.end() && found->second.bitmap.lock() == bitmap) return found->second.image;
+  dropExpired();
+  Entry& entry = entries_[bitmap.get()];
+  entry.bitmap = bitmap;
+  entry.image = BitmapToImage(*bitmap);
+  return entry.image;
+}
+
+void BitmapImageCache::dropExpired() {
+  std::erase_if(entries_, [](const auto& item) { return item.second.bitmap.expired(); });
+}
+
+}  // namespace mascot
