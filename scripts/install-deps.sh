@@ -11,6 +11,7 @@ packages=(
   qt6-base-dev                      # the desktop program; PNG output of mascot-tool
   libxcb1-dev libxcb-ewmh-dev       # other applications' windows
   libsdl2-dev                       # the click sound
+  x11-utils imagemagick             # the run script without a display: a target window, screenshots
   xvfb openbox                      # desktop tests against a real X server and window manager
 )
 
