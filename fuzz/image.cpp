@@ -3,36 +3,14 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "imaging/image_file_loader.h"
-
-namespace {
-
-// A plain array: the exit handler runs after static strings are destroyed.
-char g_scratchPath[] = "/tmp/fuzz_image_XXXXXX";
-
-const char* ScratchPath() {
-  static const bool made = [] {
-    int fd = mkstemp(g_scratchPath);
-    if (fd >= 0) close(fd);
-    std::atexit([] { unlink(g_scratchPath); });
-    return true;
-  }();
-  (void)made;
-  return g_scratchPath;
-}
-
-}  // namespace
+#include "scratch_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string path = ScratchPath();
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return 0;
-  if (size) std::fwrite(data, 1, size, file);
-  std::fclose(file);
+  const std::string& path = fuzz::WriteScratch(data, size);
 
   mascot::DetectImageFileType(path);
   if (mascot::SharedHandle<mascot::Bitmap> bitmap = mascot::LoadImageFile(path)) {

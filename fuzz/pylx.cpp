@@ -12,23 +12,9 @@
 
 #include "import/pylx_mascot_builder.h"
 #include "import/pylx_resource_file.h"
+#include "scratch_file.h"
 
 namespace {
-
-// Plain arrays: exit handlers run after the destructors of statics made
-// later than their registration, and must not read a destroyed string.
-char scratchPath[] = "/tmp/fuzz_pylx_XXXXXX";
-
-const char* ScratchPath() {
-  static const bool made = [] {
-    int fd = mkstemp(scratchPath);
-    if (fd >= 0) close(fd);
-    std::atexit([] { unlink(scratchPath); });
-    return true;
-  }();
-  (void)made;
-  return scratchPath;
-}
 
 char importFolder[] = "/tmp/fuzz_pylx_pictures_XXXXXX";
 
@@ -50,11 +36,7 @@ const char* ImportFolder() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string path = ScratchPath();
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return 0;
-  if (size) std::fwrite(data, 1, size, file);
-  std::fclose(file);
+  const std::string& path = fuzz::WriteScratch(data, size);
 
   mascot::PylxResourceFile resources;
   if (mascot::ReadPylxResourceFile(path, resources)) {
