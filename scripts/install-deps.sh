@@ -12,7 +12,7 @@ packages=(
   libxcb1-dev libxcb-ewmh-dev       # other applications' windows
   libsdl2-dev                       # the click sound
   x11-utils imagemagick             # the run script without a display: a target window, screenshots
-  xvfb openbox                      # desktop tests against a real X server and window manager
+  xvfb openbox xdotool              # desktop tests against a real X server and window manager
 )
 
 missing=()

@@ -48,6 +48,9 @@ SdlSoundPlayer::~SdlSoundPlayer() {
 bool SdlSoundPlayer::openDevice() {
   if (triedOpen_) return device_ != 0;
   triedOpen_ = true;
+  // SIGINT and SIGTERM stay the program's: SDL would turn them into quit
+  // events that nothing here reads.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   audioInitialised_ = true;
 

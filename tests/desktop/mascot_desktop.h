@@ -1,0 +1,158 @@
+#pragma once
+// The desktop the program tests run on: a backdrop under a real window
+// manager, windows of another application, the mascot program itself, and
+// a look at the screen.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <QDir>
+#include <QImage>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "files/published_mascot.h"
+#include "host/x11_desktop_windows.h"
+#include "host/x11_test_client.h"
+
+extern char** environ;
+
+namespace mascot {
+
+constexpr std::uint32_t kBackdrop = 0xd040d0;
+
+// The frame's picture exactly inside its opaque area, the backdrop around it.
+inline bool ShowsFrame(const QImage& screen, const Rect& window, const FrameImage& frame) {
+  if (!frame.bitmap || frame.width != window.right - window.left || frame.height != window.bottom - window.top)
+    return false;
+  for (int y = 0; y < frame.height; ++y) {
+    for (int x = 0; x < frame.width; ++x) {
+      const std::uint32_t c = frame.bitmap->pixelColour(x, y);  // 0x00BBGGRR
+      const QRgb picture = (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
+      const QRgb shown = screen.pixel(window.left + x, window.top + y) & 0xFFFFFF;
+      if (shown != (frame.region->contains(x, y) ? picture : kBackdrop)) return false;
+    }
+  }
+  return true;
+}
+
+inline std::string SamplePath(const char* name) { return std::string(MASCOTS_FOLDER "/") + name + ".mascot"; }
+
+class MascotProgram : public ::testing::Test {
+ protected:
+  // The window manager may miss windows mapped before it took over: map the
+  // backdrop until it gets its title bar.
+  void SetUp() override {
+    ASSERT_TRUE(testing::WaitFor([&] {
+      if (backdrop) xcb_destroy_window(client.connection(), backdrop);
+      backdrop = client.createWindow("Backdrop", {0, 0, 1024, 740}, kBackdrop);
+      return testing::WaitFor([&] { const auto* w = find(backdrop);
+        return w && w->frame.bottom - w->frame.top > 740; }, std::chrono::seconds(1));
+    }, std::chrono::seconds(30))) << "no window manager";
+    QDir().mkpath(MASCOT_SCREENSHOTS);
+  }
+
+  void TearDown() override {
+    for (const pid_t pid : started_) kill(pid, SIGTERM), WaitForExit(pid, std::chrono::seconds(3));
+  }
+
+  const DesktopWindow* find(WindowId id) {
+    desktop.listWindows(windows);
+    auto it = std::find_if(windows.begin(), windows.end(), [&](const auto& w) { return w.id == id; });
+    return it == windows.end() ? nullptr : &*it;
+  }
+
+  // A window of another application, in front of all others.
+  xcb_window_t addWindow(const std::string& title, Rect r, std::uint32_t colour) {
+    const xcb_window_t w = client.createWindow(title, r, colour);
+    EXPECT_TRUE(testing::WaitFor([&] { return find(w) && windows[0].id == w; })) << title;
+    return w;
+  }
+
+  void moveWindow(xcb_window_t w, int x, int y) {
+    const std::uint32_t to[] = {std::uint32_t(x), std::uint32_t(y)};
+    xcb_configure_window(client.connection(), w, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, to);
+    xcb_flush(client.connection());
+  }
+
+  // Starts a program with the test's display; 0 when it could not start.
+  pid_t spawn(const char* program, const std::vector<std::string>& arguments) {
+    std::vector<std::string> strings{program};
+    strings.insert(strings.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& s : strings) argv.push_back(s.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    return posix_spawnp(&pid, program, nullptr, nullptr, argv.data(), environ) == 0 ? pid : 0;
+  }
+
+  // The mascot program, stopped when the test ends.
+  pid_t startMascot(const std::vector<std::string>& arguments = {}) {
+    const pid_t pid = spawn(MASCOT_PROGRAM, arguments);
+    if (pid) started_.push_back(pid);
+    return pid;
+  }
+
+  // Waits for the process to end: its exit status, or -1 after the timeout
+  // (it is then killed).
+  static int WaitForExit(pid_t pid, std::chrono::seconds timeout) {
+    int status = 0;
+    if (pid <= 0) return -1;
+    if (!testing::WaitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, timeout)) {
+      kill(pid, SIGKILL), waitpid(pid, nullptr, 0);
+      return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  // The mascot's window once it shows.
+  WindowId waitForMascot() {
+    WindowId mascot = kNoWindow;
+    testing::WaitFor([&] {
+      desktop.listWindows(windows);
+      for (const DesktopWindow& w : windows)
+        if (w.visible && desktop.windowTitle(w.id) == "Tovra Mascot") mascot = w.id;
+      return mascot != kNoWindow;
+    }, std::chrono::seconds(10));
+    return mascot;
+  }
+
+  // Which of the documents the mascot window shows a frame of, pixel for
+  // pixel; null when none does within the timeout. Leaves the last look at
+  // the screen in the screenshot.
+  const MascotDocument* waitForShown(WindowId mascot, const std::vector<std::shared_ptr<MascotDocument>>& documents,
+                                     const char* screenshot) {
+    const MascotDocument* shown = nullptr;
+    testing::WaitFor([&] {
+      const DesktopWindow* window = find(mascot);
+      const QImage screen = client.saveScreenshot(screenshot) ? QImage(screenshot) : QImage();
+      for (const auto& document : documents)
+        for (const FrameImage& image : document->images)
+          if (window && ShowsFrame(screen, window->frame, image)) shown = document.get();
+      return shown != nullptr;
+    });
+    return shown;
+  }
+
+  static std::vector<std::shared_ptr<MascotDocument>> Samples() {
+    std::vector<std::shared_ptr<MascotDocument>> samples;
+    for (const auto& entry : std::filesystem::directory_iterator(MASCOTS_FOLDER))
+      if (auto document = OpenPublishedMascot(entry.path().string())) samples.push_back(document);
+    return samples;
+  }
+
+  testing::X11TestClient client;
+  X11DesktopWindows desktop{nullptr};
+  std::vector<DesktopWindow> windows;
+  xcb_window_t backdrop = 0;
+
+ private:
+  std::vector<pid_t> started_;
+};
+
+}  // namespace mascot
