@@ -71,36 +71,8 @@ stop() {
 trap stop EXIT
 trap 'exit 1' INT TERM HUP
 
-# Xvfb picks a free display itself and writes its number once it accepts clients.
-Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-tries=0
-while [ ! -s "$work/display" ]; do
-  tries=$((tries + 1))
-  if [ "$tries" -gt 100 ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
-    echo "Xvfb did not start:" >&2
-    cat "$work/xvfb.log" >&2
-    exit 1
-  fi
-  sleep 0.1
-done
-DISPLAY=:$(head -n 1 "$work/display")
-export DISPLAY
-unset WAYLAND_DISPLAY
-
-# The window manager first: windows mapped before it took over may go unframed.
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-tries=0
-until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-  tries=$((tries + 1))
-  if [ "$tries" -gt 100 ]; then
-    echo "openbox did not start:" >&2
-    cat "$work/openbox.log" >&2
-    exit 1
-  fi
-  sleep 0.1
-done
+. "$here/scripts/private_desktop.sh"
+start_private_desktop "$work" || exit 1
 
 xmessage -geometry 500x300+200+300 -title Target "The mascot sits on this window." >/dev/null 2>&1 &
 target_pid=$!

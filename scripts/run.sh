@@ -18,21 +18,19 @@ fi
 echo "No display: running the mascot on a private X server for a few seconds."
 shots="$root/build/screenshots"
 mkdir -p "$shots"
-display=""
-for n in $(seq 90 120); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free X display number" >&2; exit 1; }
-
+work=$(mktemp -d)
+xvfb_pid=
+wm_pid=
 pids=()
-cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wait 2>/dev/null || true; }
+cleanup() {
+  for p in "${pids[@]}" "$wm_pid" "$xvfb_pid"; do [ -n "$p" ] && kill "$p" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 & pids+=($!)
-sleep 1
+. "$root/scripts/private_desktop.sh"
+start_private_desktop "$work"
 xmessage -geometry 480x260+270+330 -title "An ordinary window" \
   "The mascot sits on the title bar of the front-most window." >/dev/null 2>&1 & pids+=($!)
 sleep 1

@@ -23,25 +23,8 @@ stop() {
 trap stop EXIT
 trap 'exit 1' INT TERM
 
-# Xvfb picks a free display itself and writes its number once it accepts clients.
-Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-tries=0
-while [ ! -s "$work/display" ]; do
-  tries=$((tries + 1))
-  if [ "$tries" -gt 100 ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
-    echo "Xvfb did not start:" >&2
-    cat "$work/xvfb.log" >&2
-    exit 1
-  fi
-  sleep 0.1
-done
-DISPLAY=:$(head -n 1 "$work/display")
-export DISPLAY
-
-# The test program waits for the window manager to announce itself.
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-wm_pid=$!
+. "$(dirname "$0")/../../scripts/private_desktop.sh"
+start_private_desktop "$work" || exit 1
 
 "$@"
 status=$?
