@@ -24,6 +24,8 @@ void OpenAndEncodeAgain() {
   mascot::MascotRecordHeader header;
   if (!mascot::ReadMascotRecord(*record, again, header) || again.frames.size() != document->frames.size())
     std::abort();
+  // A record without an image table opens with no pictures; there is no table to redo.
+  if (document->images.empty()) return;
   auto table = mascot::BuildImageTable(document->images);
   std::vector<mascot::FrameImage> images;
   if (!table || !mascot::ReadImageTable(*table, images) || images.size() != document->images.size()) std::abort();
