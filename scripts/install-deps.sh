@@ -13,6 +13,7 @@ packages=(
   libsdl2-dev                       # the click sound
   x11-utils imagemagick             # the run script without a display: a target window, screenshots
   xvfb openbox xdotool              # desktop tests against a real X server and window manager
+  trayer                            # a notification area for the tray icon on that desktop
 )
 
 missing=()
