@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // The open and save dialogs for mascot files. What the dialogs show (titles,
 // filters, proposed names, folders) and what becomes of a choice (the forced
@@ -24,6 +26,13 @@ class PathDialogs {
   virtual std::string askOpenPath(const PathDialogRequest& request) = 0;
   // An existing file is only taken after the user agreed to replace it.
   virtual std::string askSavePath(const PathDialogRequest& request) = 0;
+  // One or more existing files; none when the user cancelled. Dialogs that
+  // choose one file at a time answer with that one.
+  virtual std::vector<std::string> askOpenPaths(const PathDialogRequest& request) {
+    std::string path = askOpenPath(request);
+    if (path.empty()) return {};
+    return {std::move(path)};
+  }
 };
 
 // Work files: a chosen name always ends in ".wmascot", and its folder is

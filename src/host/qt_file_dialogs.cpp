@@ -28,16 +28,20 @@ QString DialogStartPath(const PathDialogRequest& request) {
   return name.isEmpty() ? folder : QDir(folder).filePath(name);
 }
 
-std::string Run(QWidget* owner, const PathDialogRequest& request, bool save) {
+std::vector<std::string> Run(QWidget* owner, const PathDialogRequest& request, QFileDialog::FileMode mode) {
   QFileDialog dialog(owner, QString::fromStdString(request.title), DialogStartPath(request));
   dialog.setOption(QFileDialog::HideNameFilterDetails);
   dialog.setNameFilters(QtNameFilters(request.filter).split(QLatin1Char('\n'), Qt::SkipEmptyParts));
   dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
-  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return dialog.selectedFiles().constFirst().toStdString();
+  dialog.setAcceptMode(mode == QFileDialog::AnyFile ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(mode);
+  std::vector<std::string> paths;
+  if (dialog.exec() != QDialog::Accepted) return paths;
+  for (const QString& path : dialog.selectedFiles()) paths.push_back(path.toStdString());
+  return paths;
 }
+
+std::string First(const std::vector<std::string>& paths) { return paths.empty() ? std::string() : paths.front(); }
 
 }  // namespace
 
@@ -59,11 +63,15 @@ QString QtNameFilters(const std::string& filter) {
 }
 
 std::string QtFileDialogs::askOpenPath(const PathDialogRequest& request) {
-  return Run(owner_, request, false);
+  return First(Run(owner_, request, QFileDialog::ExistingFile));
 }
 
 std::string QtFileDialogs::askSavePath(const PathDialogRequest& request) {
-  return Run(owner_, request, true);
+  return First(Run(owner_, request, QFileDialog::AnyFile));
+}
+
+std::vector<std::string> QtFileDialogs::askOpenPaths(const PathDialogRequest& request) {
+  return Run(owner_, request, QFileDialog::ExistingFiles);
 }
 
 }  // namespace mascot

@@ -14,6 +14,7 @@ class QtFileDialogs final : public PathDialogs {
 
   std::string askOpenPath(const PathDialogRequest& request) override;
   std::string askSavePath(const PathDialogRequest& request) override;
+  std::vector<std::string> askOpenPaths(const PathDialogRequest& request) override;
 
  private:
   QPointer<QWidget> owner_;
