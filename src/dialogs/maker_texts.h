@@ -11,4 +11,15 @@ inline constexpr char kMakerNoticeMore[] = "Free to use and to share. Mascots be
 inline constexpr char kMakerWebAddress[] = "https://tovra-mascot.example/";
 inline constexpr char kMascotsWebAddress[] = "https://tovra-mascot.example/mascots/";
 
+// The About box.
+inline constexpr char kAboutProgramLine[] = "Tovra Mascot: a desktop mascot and its authoring tool.";
+
+// The credits box: a heading, the body and a closing line.
+inline constexpr char kCreditsHeading[] = "Tovra Mascot";
+inline constexpr char kCreditsBody[] =
+    "Designed, drawn and programmed by the Tovra Mascot team.\n"
+    "Sample mascots drawn for this program by the team.\n"
+    "Thanks to everyone who made a mascot and shared it.";
+inline constexpr char kCreditsClosing[] = "Made with patience, pixels and a lot of coffee.";
+
 }  // namespace mascot
