@@ -13,8 +13,8 @@ namespace mascot {
 namespace {
 
 // Help topics the three buttons open.
-constexpr unsigned long kHelpContextAboutMascots = 4501;
-constexpr unsigned long kHelpContextMakingMascots = 4002;
+constexpr unsigned long kHelpContextMakingMascots = 4501;
+constexpr unsigned long kHelpContextImportingMascots = 4002;
 constexpr unsigned long kHelpContextSharingMascots = 3501;
 
 // Pictures sit this far inside their frames.
@@ -77,8 +77,8 @@ int ShowCredits() {
   ui.closing_1026->setFont(pictures.closing);
   ui.closing_1026->setText(QString::fromUtf8(kCreditsClosing));
 
-  ConnectHelp(dialog, ui.mascotsHelpButton_1023, kHelpContextAboutMascots);
-  ConnectHelp(dialog, ui.makingHelpButton_1024, kHelpContextMakingMascots);
+  ConnectHelp(dialog, ui.makingHelpButton_1023, kHelpContextMakingMascots);
+  ConnectHelp(dialog, ui.importingHelpButton_1024, kHelpContextImportingMascots);
   ConnectHelp(dialog, ui.sharingHelpButton_1025, kHelpContextSharingMascots);
   QObject::connect(ui.doneButton_1, &QPushButton::clicked, &dialog, [&dialog] { dialog.done(kIdOk); });
   return RunDialog(dialog);

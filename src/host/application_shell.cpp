@@ -2,7 +2,20 @@
 
 #include <QCoreApplication>
 
+#include "commands/pylx_import_command.h"
+#include "dialogs/about_dialog.h"
+#include "dialogs/help_requests.h"
+#include "dialogs/load_errors_dialog.h"
 #include "dialogs/message_box.h"
+#include "dialogs/program_pictures.h"
+#include "dialogs/progress_window.h"
+#include "dialogs/splash_window.h"
+#include "dialogs/wait_cursor.h"
+#include "host/context_help.h"
+#include "host/help_services.h"
+#include "host/help_viewer.h"
+#include "host/mascot_tool_tip.h"
+#include "host/tray_icon.h"
 #include "preferences/settings_store.h"
 
 namespace mascot {
@@ -10,7 +23,8 @@ namespace mascot {
 namespace {
 
 constexpr char kTitle[] = "Tovra Mascot";
-constexpr char kLoadErrorsCaption[] = "Tovra Mascot Load Errors";
+constexpr int kStartSplashMs = 5000;
+constexpr int kEditorSplashMs = 2000;
 
 // Stands in for the file dialogs when the program has none: every request
 // counts as cancelled, and the menu items that ask are disabled.
@@ -28,7 +42,12 @@ PathDialogs& PathDialogsOrNone(PathDialogs* dialogs) {
 }  // namespace
 
 ApplicationShell::ApplicationShell(Services services)
-    : services_(services), commands_(*this, *this, PathDialogsOrNone(services.pathDialogs)) {
+    : services_(services),
+      trayIcon_(std::make_unique<TrayIcon>(kFileMenuId)),
+      commands_(*this, *this, PathDialogsOrNone(services.pathDialogs)) {
+  // Commands from the icon arrive after its mouse action, as posted ones.
+  trayIcon_->setCommandHandler([this](int id) { runCommand(id); });
+  trayIcon_->setMenuPreparer([this](QMenu& popup) { EnableMenuItems(popup, menuFeatures(), menuState()); });
   trackTimer_.setTimerType(Qt::PreciseTimer);
   frameTimer_.setTimerType(Qt::PreciseTimer);
   connect(&trackTimer_, &QTimer::timeout, this, &ApplicationShell::onTrackTimer);
@@ -40,6 +59,12 @@ ApplicationShell::~ApplicationShell() {
   trackTimer_.stop();
   frameTimer_.stop();
   changeTimer_.stop();
+  UnregisterHelpServices();
+  CloseProgress();
+  CloseSplash();
+  // The tip and the icon hook the window: they go first.
+  tip_.reset();
+  trayIcon_.reset();
   // The window's handler and placement point back here.
   placement_.reset();
   if (window_) window_->setHandler(nullptr);
@@ -62,6 +87,7 @@ bool ApplicationShell::init(const std::vector<std::string>& arguments) {
   placement_ = std::make_unique<WidgetPlacement>(window_.get());
   // The window is known to X from here on: it is never its own target.
   desktop_.excludeWindow(static_cast<WindowId>(window_->winId()));
+  if (!preferences_.suppressSplash) ShowSplash(kStartSplashMs);
   // The start message: timers 1 and 2 start once the event loop runs.
   QMetaObject::invokeMethod(this, &ApplicationShell::startTimers, Qt::QueuedConnection);
 
@@ -72,8 +98,16 @@ bool ApplicationShell::init(const std::vector<std::string>& arguments) {
     tracker_.raiseTarget();
   }
 
+  contextHelp_ = std::make_unique<ContextHelp>();
+  contextHelp_->initialise(kHelpFileName, 1);
+  helpViewer_ = std::make_unique<HelpViewer>(window_.get());
+  RegisterHelpServices(*helpViewer_, *contextHelp_);
+
   fileMenu_ = BuildPopupMenu(kFileMenuId);
   publishedMenu_ = BuildPopupMenu(kPublishedMenuId);
+
+  trayIcon_->Attach(window_.get(), TrayIcon::kCallbackMessage);
+  trayIcon_->SetIcon(kIconViewer);
 
   flags_.workMode = false;
   RefreshInstalledMascots(preferences_);
@@ -84,6 +118,7 @@ bool ApplicationShell::init(const std::vector<std::string>& arguments) {
 }
 
 void ApplicationShell::cleanup() {
+  UnregisterHelpServices();
   SaveSettingsIfModified(preferences_, kTitle);
   currentPopup_ = nullptr;
   fileMenu_.reset();
@@ -173,6 +208,9 @@ void ApplicationShell::showPopup(QPoint position) {
 MenuFeatures ApplicationShell::menuFeatures() const {
   MenuFeatures features;
   features.fileDialogs = services_.pathDialogs != nullptr;
+  features.import = services_.pathDialogs != nullptr;
+  features.about = true;
+  features.help = true;
   return features;
 }
 
@@ -194,11 +232,38 @@ void ApplicationShell::runCommand(int id) {
     case kCommandOpenMascot: commands_.openMascotCommand(); break;
     case kCommandSaveMascot: commands_.saveMascot(); break;
     case kCommandSaveMascotAs: commands_.saveMascotAs(); break;
-    case kCommandEditMascot: commands_.editMascot(); break;
+    case kCommandEditMascot:
+      ShowSplash(kEditorSplashMs);
+      commands_.editMascot();
+      break;
     case kCommandOpenPublished: commands_.openPublishedCommand(); break;
     case kCommandForceNext: commands_.forceNext(); break;
+    case kCommandImportPylx: importPylxMascots(); break;
+    case kCommandAbout: about(); break;
+    case kCommandHelp: ShowHelp(kHelpFinder, 0); break;
     default: break;
   }
+}
+
+void ApplicationShell::about() {
+  suspend();
+  ShowAbout(document_.get());
+  resume();
+  bringTargetForward();
+}
+
+void ApplicationShell::importPylxMascots() {
+  suspend();
+  std::vector<std::string> paths;
+  ChoosePylxFiles(PathDialogsOrNone(services_.pathDialogs), paths);
+  {
+    WaitCursor wait;
+    ImportChosenPylxMascots(paths, *this);
+  }
+  // What was imported can take its turn at once.
+  if (!paths.empty()) RefreshInstalledMascots(preferences_);
+  resume();
+  bringTargetForward();
 }
 
 void ApplicationShell::exitProgram() {
@@ -206,10 +271,17 @@ void ApplicationShell::exitProgram() {
   exiting_ = true;
   if (!window_) return;
   window_->clearShape();
-  // What the window's destruction does: the timers stop and the loop ends.
+  windowDestroyed();
+}
+
+void ApplicationShell::windowDestroyed() {
   trackTimer_.stop();
   frameTimer_.stop();
   changeTimer_.stop();
+  ShowHelp(kHelpQuit, 0);
+  CloseSplash();
+  tip_.reset();
+  trayIcon_->Attach(nullptr, 0);
   placement_.reset();
   window_->setHandler(nullptr);
   window_.reset();
@@ -223,17 +295,28 @@ void ApplicationShell::setCurrentDocument(std::shared_ptr<MascotDocument> docume
   if (window_) window_->setDocument(document_);
 }
 
-void ApplicationShell::suspend() { ready_ = false; }
-void ApplicationShell::resume() { ready_ = true; }
-
-void ApplicationShell::setPopup(int menuId) {
-  if (menuId == kFileMenuId) currentPopup_ = fileMenu_.get();
-  if (menuId == kPublishedMenuId) currentPopup_ = publishedMenu_.get();
+void ApplicationShell::suspend() {
+  trayIcon_->Enable(false);
+  ready_ = false;
 }
 
-// The tray icon shows the mode once it exists; until then there is nothing
-// to refresh.
-void ApplicationShell::refreshTrayIcon() {}
+void ApplicationShell::resume() {
+  trayIcon_->Enable(true);
+  ready_ = true;
+}
+
+void ApplicationShell::setPopup(int menuId) {
+  QMenu* popup = nullptr;
+  if (menuId == kFileMenuId) popup = fileMenu_.get();
+  if (menuId == kPublishedMenuId) popup = publishedMenu_.get();
+  if (!popup) return;
+  if (popup != currentPopup_) trayIcon_->SetId(menuId);
+  currentPopup_ = popup;
+}
+
+void ApplicationShell::refreshTrayIcon() {
+  trayIcon_->SetIcon(currentPopup_ != nullptr && currentPopup_ == fileMenu_.get() ? kIconEditorTray : kIconViewer);
+}
 
 void ApplicationShell::bringTargetForward() {
   if (window_) tracker_.bringTargetForward(static_cast<WindowId>(window_->winId()));
@@ -243,8 +326,11 @@ void ApplicationShell::placeMascot() {
   if (placement_) tracker_.placeMascot(*placement_, document_.get(), preferences_.HideIfTargetAtTop != 0);
 }
 
-// The hover tip takes the name and creator once it exists.
-void ApplicationShell::setMascotTip(const std::string&, const std::string&) {}
+void ApplicationShell::setMascotTip(const std::string& name, const std::string& creatorInfo) {
+  if (!window_) return;
+  if (!tip_) tip_ = std::make_unique<MascotToolTip>();
+  tip_->SetMascotTip(window_.get(), name, creatorInfo);
+}
 
 void ApplicationShell::hideMascotWindow() {
   if (window_) window_->hide();
@@ -275,11 +361,13 @@ int ApplicationShell::showMessage(const std::string& text, const std::string& ca
   return ShowMessageBox(nullptr, MessageText(text), caption, flags);
 }
 
-// Until the Load Errors list exists, the same choice in a message box: OK
-// keeps the mascot, Cancel refuses it.
 int ApplicationShell::showLoadErrors(const std::string& text, const std::string& path) {
-  return ShowMessageBox(nullptr, MessageText("Errors found while loading " + path + "\n\n" + text),
-                        kLoadErrorsCaption, kMbOkCancel | kMbIconExclamation);
+  return ShowLoadErrors(nullptr, text, path);
 }
+
+void ApplicationShell::openProgress() { OpenProgress(window_.get()); }
+void ApplicationShell::setProgressTitle(const std::string& title) { SetProgressTitle(title); }
+void ApplicationShell::setProgressDetail(const std::string& detail) { SetProgressDetail(detail); }
+void ApplicationShell::closeProgress() { CloseProgress(); }
 
 }  // namespace mascot

@@ -18,7 +18,11 @@
 
 namespace mascot {
 
+class ContextHelp;
+class HelpViewer;
+class MascotToolTip;
 class SoundPlayer;
+class TrayIcon;
 
 // The program around the mascot window: start-up, the three timers (1 tracks
 // the target, 2 steps the frames, 3 changes the mascot), the popup menus and
@@ -57,6 +61,9 @@ class ApplicationShell final : public QObject,
 
   MascotWindow* window() const { return window_.get(); }
   QMenu* currentPopup() const { return currentPopup_; }
+  TrayIcon* trayIcon() const { return trayIcon_.get(); }
+  MascotToolTip* mascotTip() const { return tip_.get(); }
+  HelpViewer* helpViewer() const { return helpViewer_.get(); }
   MenuFeatures menuFeatures() const;
   MenuState menuState() const;
   bool isBusy() const { return busy_; }
@@ -86,10 +93,10 @@ class ApplicationShell final : public QObject,
 
   // -- CommandDialogs --
   int showMessage(const std::string& text, const std::string& caption, unsigned flags) override;
-  void openProgress() override {}
-  void setProgressTitle(const std::string&) override {}
-  void setProgressDetail(const std::string&) override {}
-  void closeProgress() override {}
+  void openProgress() override;
+  void setProgressTitle(const std::string& title) override;
+  void setProgressDetail(const std::string& detail) override;
+  void closeProgress() override;
   int showLoadErrors(const std::string& text, const std::string& path) override;
 
  private:
@@ -107,8 +114,18 @@ class ApplicationShell final : public QObject,
   // The target changed: put the mascot on it again.
   void followTarget();
   void showPopup(QPoint position);
+  void about();
+  void importPylxMascots();
+  // What the window's destruction does: the timers stop, the help viewer
+  // closes and the event loop ends.
+  void windowDestroyed();
 
   Services services_;
+  // Made before the window, as the notification area's icon must be.
+  std::unique_ptr<TrayIcon> trayIcon_;
+  std::unique_ptr<ContextHelp> contextHelp_;
+  std::unique_ptr<HelpViewer> helpViewer_;
+  std::unique_ptr<MascotToolTip> tip_;
   MascotPreferences preferences_;
   std::shared_ptr<MascotDocument> document_;
   X11DesktopWindows desktop_;

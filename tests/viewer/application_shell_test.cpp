@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTest>
+#include <QTimer>
 
 #include <filesystem>
 
@@ -79,7 +80,9 @@ TEST_F(Shell, ExitSavesModifiedPreferences) {
   shell.runCommand(kCommandForceNext);
   EXPECT_EQ(fs::path(shell.currentDocument()->filePath).filename(), "Bolt.mascot");
 
-  shell.runCommand(kCommandExit);
+  // Exit ends the event loop it runs in (and leaves none asked to quit).
+  QTimer::singleShot(0, [this] { shell.runCommand(kCommandExit); });
+  EXPECT_EQ(QCoreApplication::exec(), 0);
   EXPECT_EQ(shell.window(), nullptr);
   shell.cleanup();
   EXPECT_TRUE(fs::exists(folder / "mascot.ini"));

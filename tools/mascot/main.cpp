@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/program_pictures.h"
 #include "errors/system_error.h"
 #include "host/application_shell.h"
 #include "host/qt_file_dialogs.h"
@@ -20,6 +21,8 @@ int main(int argc, char** argv) {
   // The mascot window is the only window; closing a dialog must not end
   // the program.
   application.setQuitOnLastWindowClosed(false);
+  mascot::RegisterProgramPictures();
+  application.setWindowIcon(mascot::ProgramIcon(mascot::kIconViewer));
 
   mascot::SetLastSystemError(0);
   mascot::RandomSource::instance().seed(static_cast<std::uint32_t>(std::time(nullptr)));
