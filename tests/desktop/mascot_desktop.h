@@ -119,7 +119,38 @@ class MascotProgram : public ::testing::Test {
         if (w.visible && desktop.windowTitle(w.id) == "Tovra Mascot") mascot = w.id;
       return mascot != kNoWindow;
     }, std::chrono::seconds(10));
+    if (mascot != kNoWindow) EXPECT_TRUE(closeSplash()) << "the start picture stayed after a click on it";
     return mascot;
+  }
+
+  // The start picture goes away at a click on it (or by itself after five
+  // seconds); false when it showed and stayed.
+  bool closeSplash() {
+    const auto splash = [&](xcb_window_t w) { return client.hasWindowType(w, "_NET_WM_WINDOW_TYPE_SPLASH"); };
+    xcb_window_t shown = 0;
+    if (!testing::WaitFor([&] { return (shown = client.findShownWindow(splash)) != 0; }, std::chrono::seconds(2)))
+      return true;
+    const Rect r = client.clientRect(shown);
+    click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    return testing::WaitFor([&] { return client.findShownWindow(splash) == 0; });
+  }
+
+  // The real pointer, through the X server (XTest, by the xdotool program).
+  void click(int x, int y, int button = 1) {
+    run({"mousemove", std::to_string(x), std::to_string(y), "sleep", "0.1", "click", std::to_string(button)});
+  }
+  // (Not --sync: it waits for a motion that never comes when the pointer is
+  // there already.)
+  void pointTo(int x, int y) { run({"mousemove", std::to_string(x), std::to_string(y), "sleep", "0.1"}); }
+  void keys(const std::vector<std::string>& names) {
+    std::vector<std::string> arguments{"key", "--delay", "80"};
+    arguments.insert(arguments.end(), names.begin(), names.end());
+    run(arguments);
+  }
+  void run(const std::vector<std::string>& xdotool) {
+    const pid_t pid = spawn("xdotool", xdotool);
+    ASSERT_TRUE(pid) << "xdotool is not installed";
+    ASSERT_EQ(WaitForExit(pid, std::chrono::seconds(10)), 0);
   }
 
   // Which of the documents the mascot window shows a frame of, pixel for

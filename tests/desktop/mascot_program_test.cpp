@@ -4,14 +4,6 @@
 
 namespace mascot {
 
-bool testing::X11TestClient::saveScreenshot(const char* path) {
-  auto* image = xcb_get_image_reply(
-      c_, xcb_get_image(c_, XCB_IMAGE_FORMAT_Z_PIXMAP, screen_->root, 0, 0, 1024, 768, ~0u), nullptr);
-  const bool saved = image && QImage(xcb_get_image_data(image), 1024, 768, QImage::Format_RGB32).save(path);
-  std::free(image);
-  return saved;
-}
-
 namespace {
 
 using testing::WaitFor;

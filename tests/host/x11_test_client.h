@@ -1,12 +1,16 @@
 #pragma once
 #include <xcb/xcb.h>
 
+#include <QImage>
+
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "imaging/region.h"
 
@@ -81,9 +85,70 @@ class X11TestClient {
   }
 
   // The screen as the tests look at it.
-  bool saveScreenshot(const char* path);
+  bool saveScreenshot(const char* path) {
+    auto* image = xcb_get_image_reply(
+        c_, xcb_get_image(c_, XCB_IMAGE_FORMAT_Z_PIXMAP, screen_->root, 0, 0, 1024, 768, ~0u), nullptr);
+    const bool saved = image && QImage(xcb_get_image_data(image), 1024, 768, QImage::Format_RGB32).save(path);
+    std::free(image);
+    return saved;
+  }
+
+  // The first window on the screen, a top-level one or a client inside a
+  // window manager's frame, that the test picks; 0 for none.
+  xcb_window_t findShownWindow(const std::function<bool(xcb_window_t)>& picks) {
+    for (const xcb_window_t top : children(screen_->root)) {
+      if (!isViewable(top)) continue;
+      if (picks(top)) return top;
+      for (const xcb_window_t client : children(top))
+        if (isViewable(client) && picks(client)) return client;
+    }
+    return 0;
+  }
+
+  // The class half of WM_CLASS.
+  std::string windowClass(xcb_window_t w) {
+    const std::string both = property(w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING);
+    const std::size_t end = both.find('\0');
+    return end == std::string::npos ? std::string() : std::string(both.c_str() + end + 1);
+  }
+
+  bool hasWindowType(xcb_window_t w, const char* type) {
+    const std::string types = property(w, atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM);
+    const xcb_atom_t wanted = atom(type);
+    for (std::size_t i = 0; i + 4 <= types.size(); i += 4)
+      if (std::memcmp(types.data() + i, &wanted, 4) == 0) return true;
+    return false;
+  }
+
+  std::string title(xcb_window_t w) { return property(w, atom("_NET_WM_NAME"), atom("UTF8_STRING")); }
 
  private:
+  std::vector<xcb_window_t> children(xcb_window_t w) {
+    std::vector<xcb_window_t> result;
+    if (auto* tree = xcb_query_tree_reply(c_, xcb_query_tree(c_, w), nullptr)) {
+      const xcb_window_t* list = xcb_query_tree_children(tree);
+      result.assign(list, list + xcb_query_tree_children_length(tree));
+      std::free(tree);
+    }
+    return result;
+  }
+
+  bool isViewable(xcb_window_t w) {
+    auto* attributes = xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, w), nullptr);
+    const bool viewable = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+    std::free(attributes);
+    return viewable;
+  }
+
+  std::string property(xcb_window_t w, xcb_atom_t name, xcb_atom_t type) {
+    auto* reply = xcb_get_property_reply(c_, xcb_get_property(c_, 0, w, name, type, 0, 4096), nullptr);
+    std::string value;
+    if (reply) value.assign(static_cast<const char*>(xcb_get_property_value(reply)),
+                            xcb_get_property_value_length(reply) * (reply->format / 8));
+    std::free(reply);
+    return value;
+  }
+
   xcb_connection_t* c_;
   xcb_screen_t* screen_;
 };

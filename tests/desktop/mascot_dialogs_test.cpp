@@ -1,0 +1,134 @@
+// What the user sees around the mascot: the tip after a rest on it, the
+// About box and the help from its menu, and the list of load errors.
+#include <filesystem>
+
+#include "desktop/mascot_desktop.h"
+#include "files/work_file.h"
+#include "scratch_folder.h"
+
+namespace mascot {
+namespace {
+
+using testing::WaitFor;
+
+class MascotDialogs : public MascotProgram {
+ protected:
+  // Starts Bolt on a target; the mascot's window once it shows.
+  WindowId startBolt() {
+    addWindow("Target", {200, 300, 700, 600}, 0x6080c0);
+    bolt = OpenPublishedMascot(SamplePath("Bolt"));
+    EXPECT_TRUE(bolt);
+    pid = startMascot({SamplePath("Bolt")});
+    EXPECT_TRUE(pid);
+    const WindowId mascot = waitForMascot();
+    EXPECT_NE(mascot, kNoWindow) << "the mascot did not show";
+    return mascot;
+  }
+
+  // A point of the mascot that every one of its pictures covers.
+  std::pair<int, int> solidPoint(WindowId mascot) {
+    const Rect frame = find(mascot)->frame;
+    for (int y = 0; y < bolt->images[0].height; ++y)
+      for (int x = 0; x < bolt->images[0].width; ++x)
+        if (std::all_of(bolt->images.begin(), bolt->images.end(),
+                        [&](const FrameImage& image) { return image.region && image.region->contains(x, y); }))
+          return {frame.left + x, frame.top + y};
+    ADD_FAILURE() << "no point is opaque in every picture";
+    return {frame.left, frame.top};
+  }
+
+  xcb_window_t shownWithTitle(const std::string& title) {
+    return client.findShownWindow([&](xcb_window_t w) { return client.title(w) == title; });
+  }
+  xcb_window_t waitForTitle(const std::string& title) {
+    xcb_window_t shown = 0;
+    WaitFor([&] { return (shown = shownWithTitle(title)) != 0; });
+    return shown;
+  }
+
+  const std::function<bool(xcb_window_t)> isTip = [this](xcb_window_t w) {
+    return client.windowClass(w) == "Mascot Tool Tip";
+  };
+  std::shared_ptr<MascotDocument> bolt;
+  pid_t pid = 0;
+};
+
+TEST_F(MascotDialogs, ARestOnTheMascotShowsTheTipCentredOnThePointer) {
+  const WindowId mascot = startBolt();
+  ASSERT_NE(mascot, kNoWindow);
+  const auto [x, y] = solidPoint(mascot);
+  pointTo(x - 1, y);
+  pointTo(x, y);  // a move the mascot sees: the rest starts here
+
+  xcb_window_t tip = 0;
+  ASSERT_TRUE(WaitFor([&] { return (tip = client.findShownWindow(isTip)) != 0; })) << "no tip after the rest";
+  const Rect r = client.clientRect(tip);
+  EXPECT_LE(std::abs((r.left + r.right) / 2 - x), 2);
+  EXPECT_LE(std::abs((r.top + r.bottom) / 2 - y), 2);
+  EXPECT_GT(r.right - r.left, 100) << "four lines of text, the link's the widest";
+  client.saveScreenshot(MASCOT_SCREENSHOTS "/desktop-tip.png");
+
+  // The pointer leaves the tip: gone within the second after.
+  pointTo(x, 700);
+  EXPECT_TRUE(WaitFor([&] { return client.findShownWindow(isTip) == 0; }, std::chrono::seconds(3)));
+}
+
+TEST_F(MascotDialogs, TheMenuOpensTheAboutBoxAndTheHelp) {
+  const WindowId mascot = startBolt();
+  ASSERT_NE(mascot, kNoWindow);
+  const auto [x, y] = solidPoint(mascot);
+
+  // From the bottom of the viewing menu, past the disabled Preferences:
+  // Exit, Help, About This Mascot.
+  click(x, y, 3);
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  keys({"Up", "Up", "Up", "Return"});
+  const xcb_window_t about = waitForTitle("Tovra Mascot v0.10");
+  ASSERT_TRUE(about) << "no About box";
+  client.saveScreenshot(MASCOT_SCREENSHOTS "/desktop-about.png");
+  run({"windowactivate", "--sync", std::to_string(about)});
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  keys({"Return"});
+  ASSERT_TRUE(WaitFor([&] { return shownWithTitle("Tovra Mascot v0.10") == 0; }));
+
+  // The press on the mascot started a rest there: the tip may cover it now.
+  pointTo(x, 700);
+  ASSERT_TRUE(WaitFor([&] { return client.findShownWindow(isTip) == 0; }));
+  click(x, y, 3);
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  keys({"Up", "Up", "Return"});
+  ASSERT_TRUE(waitForTitle("Tovra Mascot Help")) << "no help viewer";
+  client.saveScreenshot(MASCOT_SCREENSHOTS "/desktop-help.png");
+
+  // Exit, the last item: the help goes with the program.
+  pointTo(x, 700);
+  ASSERT_TRUE(WaitFor([&] { return client.findShownWindow(isTip) == 0; }));
+  click(x, y, 3);
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  keys({"Up", "Return"});
+  EXPECT_EQ(WaitForExit(pid, std::chrono::seconds(5)), 0);
+  EXPECT_EQ(shownWithTitle("Tovra Mascot Help"), 0u);
+}
+
+TEST_F(MascotDialogs, AWorkFileWithMissingPicturesListsItsLoadErrors) {
+  ASSERT_NE(startBolt(), kNoWindow);
+  const std::filesystem::path folder = testing::ScratchFolder();
+  MascotDocument broken;
+  broken.name = "Broken";
+  for (const char* picture : {"gone-1.bmp", "gone-2.bmp"}) {
+    FrameRecord frame;
+    frame.fileName = (folder / picture).string();
+    frame.minFrameDelay = frame.maxFrameDelay = 100;
+    broken.frames.push_back(frame);
+  }
+  const std::string path = (folder / "broken.wmascot").string();
+  ASSERT_TRUE(SaveWorkFile(path, broken));
+
+  // A second start hands the file over and leaves at once.
+  EXPECT_EQ(WaitForExit(spawn(MASCOT_PROGRAM, {path}), std::chrono::seconds(10)), 0);
+  ASSERT_TRUE(waitForTitle("Tovra Mascot Load Errors")) << "no list of load errors";
+  client.saveScreenshot(MASCOT_SCREENSHOTS "/desktop-load-errors.png");
+}
+
+}  // namespace
+}  // namespace mascot
