@@ -9,24 +9,12 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "dialogs/bitmap_to_image.h"
 #include "dialogs/program_pictures.h"
 #include "imaging/image_file_loader.h"
 
 namespace mascot {
 namespace {
-
-QImage ToImage(const Bitmap& bitmap) {
-  QImage image(bitmap.width(), bitmap.height(), QImage::Format_RGB32);
-  if (image.isNull()) return image;
-  for (int y = 0; y < bitmap.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < bitmap.width(); ++x) {
-      const std::uint32_t bgr = bitmap.pixelColour(x, y);  // 0x00BBGGRR
-      line[x] = qRgb(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-    }
-  }
-  return image;
-}
 
 // A one-pixel frame round the picture: the window is the picture's size
 // plus two each way, and the picture sits at the origin inside the frame.
@@ -75,7 +63,7 @@ bool ShowSplash(int milliseconds) {
   const SharedHandle<Bitmap> bitmap = LoadImageFile(kBitmapSplash);
   QScreen* screen = QGuiApplication::primaryScreen();
   if (!bitmap || !screen) return false;
-  QImage picture = ToImage(*bitmap);
+  QImage picture = BitmapToImage(*bitmap);
   if (picture.isNull()) return false;
 
   auto* splash = new SplashWindow(std::move(picture), milliseconds <= 0 ? kDefaultSplashMilliseconds : milliseconds);

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "host/tray_events.h"
+#include "host/x11_screen.h"
 
 namespace mascot {
 namespace {
@@ -22,15 +23,6 @@ xcb_atom_t InternAtom(xcb_connection_t* c, const std::string& name) {
   const xcb_atom_t atom = reply != nullptr ? reply->atom : XCB_NONE;
   std::free(reply);
   return atom;
-}
-
-int DisplayScreenNumber() {
-  int screen = 0;
-  char* host = nullptr;
-  int display = 0;
-  if (xcb_parse_display(nullptr, &host, &display, &screen) == 0) screen = 0;
-  std::free(host);
-  return screen;
 }
 
 xcb_window_t RootWindow(xcb_connection_t* c, int screen) {
@@ -44,7 +36,7 @@ xcb_window_t RootWindow(xcb_connection_t* c, int screen) {
 class TrayHostWatcher final : public QObject, public QAbstractNativeEventFilter {
  public:
   TrayHostWatcher(xcb_connection_t* c, QObject* parent) : QObject(parent) {
-    const int screen = DisplayScreenNumber();
+    const int screen = DefaultScreenNumber();
     root_ = RootWindow(c, screen);
     manager_ = InternAtom(c, "MANAGER");
     selection_ = InternAtom(c, "_NET_SYSTEM_TRAY_S" + std::to_string(screen));

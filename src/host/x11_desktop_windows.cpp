@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <span>
 
+#include "host/x11_screen.h"
+
 namespace mascot {
 namespace {
 
@@ -63,15 +65,6 @@ struct WindowRequests {
   xcb_translate_coordinates_cookie_t position{};
   std::array<xcb_get_property_cookie_t, kPropertyCount> properties{};
 };
-
-int DefaultScreenNumber() {
-  int screen = 0;
-  char* host = nullptr;
-  int display = 0;
-  if (xcb_parse_display(nullptr, &host, &display, &screen) == 0) screen = 0;
-  std::free(host);
-  return screen;
-}
 
 }  // namespace
 

@@ -5,15 +5,12 @@
 #include <memory>
 #include <unordered_map>
 
+#include "dialogs/bitmap_to_image.h"
 #include "imaging/bitmap.h"
 #include "imaging/region.h"
 #include "imaging/shared_handle.h"
 
 namespace mascot {
-
-// The picture as the toolkit paints it: every pixel's exact colour, opaque,
-// whatever the bitmap's depth.
-QImage BitmapToImage(const Bitmap& bitmap);
 
 // The region as a toolkit region, rectangle for rectangle.
 QRegion RegionToQRegion(const Region& region);
