@@ -33,10 +33,15 @@ trap cleanup EXIT
 start_private_desktop "$work"
 xmessage -geometry 480x260+270+330 -title "An ordinary window" \
   "The mascot sits on the title bar of the front-most window." >/dev/null 2>&1 & pids+=($!)
+# A notification area for the program's icon.
+if command -v trayer >/dev/null 2>&1; then
+  trayer --edge bottom --widthtype pixel --width 120 --heighttype pixel --height 28 >/dev/null 2>&1 & pids+=($!)
+fi
 sleep 1
 "$program" "$@" & pids+=($!)
 
-for i in 1 2 3; do
+# The start picture shows for five seconds, then the mascot alone.
+for i in 1 2 3 4; do
   sleep 2
   import -window root "$shots/run-$i.png"
   echo "$shots/run-$i.png"
