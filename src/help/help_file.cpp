@@ -1,12 +1,11 @@
 #include "help/help_file.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <optional>
 
 #include "errors/error_text.h"
 #include "errors/system_error.h"
-#include "storage/paths.h"
+#include "storage/file_bytes.h"
 #include "storage/text_encoding.h"
 
 namespace mascot {
@@ -14,6 +13,7 @@ namespace {
 
 constexpr char kReadingStage[] = "Reading help file";
 constexpr std::size_t kMaxTitleLength = 200;
+constexpr char kTooLarge[] = "the file is larger than 4 MiB";
 constexpr std::size_t kMaxNameLength = 40;
 constexpr int kMaxDialogOrControl = 65535;
 
@@ -257,6 +257,10 @@ class Parser {
           bar == std::string_view::npos ? std::string_view() : Trim(inside.substr(bar + 1));
       auto key = CanonicalKey(keyText);
       if (!key) return fail("a link to " + Quoted(keyText) + ", which is not a topic key");
+      // A link without its own text shows the target's title: a few bytes
+      // in the file can stand for a whole title on the page.
+      shownLinkText_ += label.empty() ? kMaxTitleLength : label.size();
+      if (shownLinkText_ > HelpFile::kMaxFileSize) return fail("the links would show more than 4 MiB of text");
       links_.push_back(LinkUse{*key, line_});
       spans.push_back(HelpSpan{std::string(label), *key});
       pos = close + 2;
@@ -286,56 +290,29 @@ class Parser {
   std::pair<int, int> popupKey_;
   std::size_t popupLine_ = 0;
   std::vector<LinkUse> links_;
+  std::size_t shownLinkText_ = 0;
 };
-
-// The whole file, or nothing when it cannot be read or is too large.
-std::optional<std::string> ReadCapped(std::string_view path) {
-  std::FILE* file = std::fopen(NativePath(path).c_str(), "rb");
-  if (!file) {
-    SetLastErrorFromErrno(errno);
-    SetLastErrorText(ErrorText("Opening help file", path, 0));
-    return std::nullopt;
-  }
-  std::string bytes;
-  char chunk[16384];
-  bool tooLarge = false;
-  while (true) {
-    const std::size_t got = std::fread(chunk, 1, sizeof chunk, file);
-    if (bytes.size() + got > HelpFile::kMaxFileSize) {
-      tooLarge = true;
-      break;
-    }
-    bytes.append(chunk, got);
-    if (got < sizeof chunk) break;
-  }
-  const bool failed = std::ferror(file) != 0;
-  const int error = errno;
-  std::fclose(file);
-  if (tooLarge) {
-    SetLastErrorText(FormatFault(path, "the file is larger than 4 MiB"));
-    return std::nullopt;
-  }
-  if (failed) {
-    SetLastErrorFromErrno(error);
-    SetLastErrorText(ErrorText(kReadingStage, path, 0));
-    return std::nullopt;
-  }
-  return bytes;
-}
 
 }  // namespace
 
 bool HelpFile::read(std::string_view path) {
   *this = HelpFile();
-  auto bytes = ReadCapped(path);
-  if (!bytes) return false;
-  return parse(DecodeFileText(*bytes), path);
+  const auto bytes = ReadWholeFile(path, kMaxFileSize);
+  if (!bytes) {
+    SetLastErrorText(LastSystemError() == CrtErrorCode(EFBIG) ? FormatFault(path, kTooLarge)
+                                                              : ErrorText("Opening help file", path, 0));
+    return false;
+  }
+  return parse(DecodeFileText(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size())),
+               path);
 }
 
 bool HelpFile::parse(std::string_view text, std::string_view fileName) {
   *this = HelpFile();
-  if (text.size() > kMaxFileSize) {
-    SetLastErrorText(FormatFault(fileName, "the file is larger than 4 MiB"));
+  // A file read as Windows-1252 can grow in UTF-8: the limit is on the file,
+  // this one on what the parser is handed.
+  if (text.size() > 3 * kMaxFileSize) {
+    SetLastErrorText(FormatFault(fileName, kTooLarge));
     return false;
   }
   Parser parser;

@@ -9,7 +9,7 @@
 #include "errors/error_codes.h"
 #include "errors/system_error.h"
 #include "imaging/byte_order.h"
-#include "imaging/file_bytes.h"
+#include "storage/file_bytes.h"
 
 namespace mascot {
 namespace {

@@ -8,7 +8,7 @@
 #include "imaging/bmp_reader.h"
 #include "imaging/byte_order.h"
 #include "imaging/dib_image_buffer.h"
-#include "imaging/file_bytes.h"
+#include "storage/file_bytes.h"
 #include "imaging/image_file.h"
 #include "imaging/lbm_reader.h"
 #include "imaging/pcx_reader.h"

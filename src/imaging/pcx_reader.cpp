@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "imaging/byte_order.h"
-#include "imaging/file_bytes.h"
+#include "storage/file_bytes.h"
 
 namespace mascot {
 namespace {

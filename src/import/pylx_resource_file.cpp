@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "errors/system_error.h"
-#include "imaging/file_bytes.h"
+#include "storage/file_bytes.h"
 #include "storage/text_encoding.h"
 
 namespace mascot {

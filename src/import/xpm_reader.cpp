@@ -12,7 +12,7 @@
 
 #include "errors/error_codes.h"
 #include "errors/system_error.h"
-#include "imaging/file_bytes.h"
+#include "storage/file_bytes.h"
 #include "import/xpm_colour_line.h"
 
 namespace mascot {

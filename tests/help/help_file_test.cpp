@@ -93,6 +93,9 @@ TEST(HelpFile, RefusesBrokenTextWithTheLineThatBrokeIt) {
       {top + "see [[|label]]\n", "line 3: a link to \"\", which is not a topic key"},
       {top + "==\n", "line 3: a heading has no text"},
       {"TOVRA MASCOT HELP 1\n@topic 1 A\n", "the file has no \"contents\" topic"},
+      // Each bare link shows a whole title: a small file must not make a huge page.
+      {top + [] { std::string links; for (int i = 0; i < 21000; ++i) links += "[[contents]] "; return links; }(),
+       "the links would show more than 4 MiB of text"},
   };
   for (const auto& c : cases) {
     HelpFile file;

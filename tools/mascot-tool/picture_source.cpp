@@ -5,7 +5,7 @@
 #include "errors/error_codes.h"
 #include "errors/error_text.h"
 #include "errors/system_error.h"
-#include "imaging/file_bytes.h"
+#include "storage/file_bytes.h"
 #include "imaging/image_file_loader.h"
 #include "import/xpm_reader.h"
 

@@ -2,7 +2,7 @@
 
 #include "files/published_mascot.h"
 #include "imaging/byte_order.h"
-#include "imaging/file_bytes.h"
+#include "storage/file_bytes.h"
 #include "storage/resource_file.h"
 #include "storage/resource_file_reader.h"
 

@@ -1,4 +1,4 @@
-#include "imaging/file_bytes.h"
+#include "storage/file_bytes.h"
 
 #include <sys/stat.h>
 
