@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "dialogs/bitmap_to_image.h"
+#include "toolkit/bitmap_to_image.h"
 #include "dialogs/program_pictures.h"
 #include "imaging/image_file_loader.h"
 

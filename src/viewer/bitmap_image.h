@@ -5,7 +5,7 @@
 #include <memory>
 #include <unordered_map>
 
-#include "dialogs/bitmap_to_image.h"
+#include "toolkit/bitmap_to_image.h"
 #include "imaging/bitmap.h"
 #include "imaging/region.h"
 #include "imaging/shared_handle.h"

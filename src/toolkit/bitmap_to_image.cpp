@@ -1,4 +1,4 @@
-#include "dialogs/bitmap_to_image.h"
+#include "toolkit/bitmap_to_image.h"
 
 namespace mascot {
 
