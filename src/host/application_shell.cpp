@@ -42,12 +42,7 @@ PathDialogs& PathDialogsOrNone(PathDialogs* dialogs) {
 }  // namespace
 
 ApplicationShell::ApplicationShell(Services services)
-    : services_(services),
-      trayIcon_(std::make_unique<TrayIcon>(kFileMenuId)),
-      commands_(*this, *this, PathDialogsOrNone(services.pathDialogs)) {
-  // Commands from the icon arrive after its mouse action, as posted ones.
-  trayIcon_->setCommandHandler([this](int id) { runCommand(id); });
-  trayIcon_->setMenuPreparer([this](QMenu& popup) { EnableMenuItems(popup, menuFeatures(), menuState()); });
+    : services_(services), commands_(*this, *this, PathDialogsOrNone(services.pathDialogs)) {
   trackTimer_.setTimerType(Qt::PreciseTimer);
   frameTimer_.setTimerType(Qt::PreciseTimer);
   connect(&trackTimer_, &QTimer::timeout, this, &ApplicationShell::onTrackTimer);
@@ -78,6 +73,11 @@ void ApplicationShell::takeInitialTarget() {
 bool ApplicationShell::init(const std::vector<std::string>& arguments) {
   busy_ = true;
   exiting_ = false;
+  // The icon is made before the window (a second start never gets here).
+  trayIcon_ = std::make_unique<TrayIcon>(kFileMenuId);
+  // Commands from the icon arrive after its mouse action, as posted ones.
+  trayIcon_->setCommandHandler([this](int id) { runCommand(id); });
+  trayIcon_->setMenuPreparer([this](QMenu& popup) { EnableMenuItems(popup, menuFeatures(), menuState()); });
   const QSize size = MascotWindow::SizeFor(document_.get());
   LoadSettings(preferences_);
 
@@ -256,12 +256,13 @@ void ApplicationShell::importPylxMascots() {
   suspend();
   std::vector<std::string> paths;
   ChoosePylxFiles(PathDialogsOrNone(services_.pathDialogs), paths);
+  bool imported = false;
   {
     WaitCursor wait;
-    ImportChosenPylxMascots(paths, *this);
+    imported = ImportChosenPylxMascots(paths, *this);
   }
   // What was imported can take its turn at once.
-  if (!paths.empty()) RefreshInstalledMascots(preferences_);
+  if (imported) RefreshInstalledMascots(preferences_);
   resume();
   bringTargetForward();
 }
@@ -281,7 +282,7 @@ void ApplicationShell::windowDestroyed() {
   ShowHelp(kHelpQuit, 0);
   CloseSplash();
   tip_.reset();
-  trayIcon_->Attach(nullptr, 0);
+  if (trayIcon_) trayIcon_->Attach(nullptr, 0);
   placement_.reset();
   window_->setHandler(nullptr);
   window_.reset();
@@ -296,12 +297,12 @@ void ApplicationShell::setCurrentDocument(std::shared_ptr<MascotDocument> docume
 }
 
 void ApplicationShell::suspend() {
-  trayIcon_->Enable(false);
+  if (trayIcon_) trayIcon_->Enable(false);
   ready_ = false;
 }
 
 void ApplicationShell::resume() {
-  trayIcon_->Enable(true);
+  if (trayIcon_) trayIcon_->Enable(true);
   ready_ = true;
 }
 
@@ -310,11 +311,12 @@ void ApplicationShell::setPopup(int menuId) {
   if (menuId == kFileMenuId) popup = fileMenu_.get();
   if (menuId == kPublishedMenuId) popup = publishedMenu_.get();
   if (!popup) return;
-  if (popup != currentPopup_) trayIcon_->SetId(menuId);
+  if (popup != currentPopup_ && trayIcon_) trayIcon_->SetId(menuId);
   currentPopup_ = popup;
 }
 
 void ApplicationShell::refreshTrayIcon() {
+  if (!trayIcon_) return;
   trayIcon_->SetIcon(currentPopup_ != nullptr && currentPopup_ == fileMenu_.get() ? kIconEditorTray : kIconViewer);
 }
 

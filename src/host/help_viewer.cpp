@@ -1,6 +1,5 @@
 #include "host/help_viewer.h"
 
-#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -140,13 +139,10 @@ void HelpViewer::display(const std::string& page) {
 }
 
 void HelpViewer::linkClicked(const QUrl& url) {
+  // The pages link to topics only: everything else in them is text.
   const QString text = url.toString();
   const QString prefix = QString::fromLatin1(kTopicLinkPrefix);
-  if (text.startsWith(prefix)) {
-    showTopic(text.sliced(prefix.size()).toStdString());
-    return;
-  }
-  QDesktopServices::openUrl(url);
+  if (text.startsWith(prefix)) showTopic(text.sliced(prefix.size()).toStdString());
 }
 
 }  // namespace mascot
