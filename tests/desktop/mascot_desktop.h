@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -119,8 +120,38 @@ class MascotProgram : public ::testing::Test {
         if (w.visible && desktop.windowTitle(w.id) == "Tovra Mascot") mascot = w.id;
       return mascot != kNoWindow;
     }, std::chrono::seconds(10));
-    if (mascot != kNoWindow) EXPECT_TRUE(closeSplash()) << "the start picture stayed after a click on it";
+    if (mascot != kNoWindow) {
+      EXPECT_TRUE(closeSplash()) << "the start picture stayed after a click on it";
+    }
     return mascot;
+  }
+
+  // The program showing a sample mascot: its window once the mascot rests on
+  // the target's top edge, kNoWindow when it did not.
+  WindowId startSampleOn(xcb_window_t target, const char* name) {
+    sample = OpenPublishedMascot(SamplePath(name));
+    mascotPid = sample ? startMascot({SamplePath(name)}) : 0;
+    if (!mascotPid) return kNoWindow;
+    const WindowId mascot = waitForMascot();
+    const bool resting = mascot != kNoWindow && testing::WaitFor([&] {
+      const DesktopWindow* m = find(mascot);
+      if (!m) return false;
+      const int bottom = m->frame.bottom;
+      const DesktopWindow* t = find(target);
+      return t && bottom == t->frame.top + sample->yOffset;
+    });
+    return resting ? mascot : kNoWindow;
+  }
+
+  // A point of the sample that every one of its pictures covers, from the
+  // window's top left: a press there hits the mascot whatever frame shows.
+  std::optional<std::pair<int, int>> solidPoint() const {
+    for (int y = 0; y < sample->images[0].height; ++y)
+      for (int x = 0; x < sample->images[0].width; ++x)
+        if (std::all_of(sample->images.begin(), sample->images.end(),
+                        [&](const FrameImage& image) { return image.region && image.region->contains(x, y); }))
+          return std::pair{x, y};
+    return std::nullopt;
   }
 
   // The start picture goes away at a click on it (or by itself after five
@@ -179,6 +210,8 @@ class MascotProgram : public ::testing::Test {
 
   testing::X11TestClient client;
   X11DesktopWindows desktop{nullptr};
+  std::shared_ptr<MascotDocument> sample;  // of startSampleOn
+  pid_t mascotPid = 0;
   std::vector<DesktopWindow> windows;
   xcb_window_t backdrop = 0;
 

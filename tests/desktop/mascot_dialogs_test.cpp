@@ -13,28 +13,15 @@ using testing::WaitFor;
 
 class MascotDialogs : public MascotProgram {
  protected:
-  // Starts Bolt on a target; the mascot's window once it shows.
-  WindowId startBolt() {
-    addWindow("Target", {200, 300, 700, 600}, 0x6080c0);
-    bolt = OpenPublishedMascot(SamplePath("Bolt"));
-    EXPECT_TRUE(bolt);
-    pid = startMascot({SamplePath("Bolt")});
-    EXPECT_TRUE(pid);
-    const WindowId mascot = waitForMascot();
-    EXPECT_NE(mascot, kNoWindow) << "the mascot did not show";
-    return mascot;
-  }
+  // Bolt on a target: the mascot's window once it rests there.
+  WindowId startBolt() { return startSampleOn(addWindow("Target", {200, 300, 700, 600}, 0x6080c0), "Bolt"); }
 
-  // A point of the mascot that every one of its pictures covers.
+  // On the screen: a point of the mascot that every one of its pictures covers.
   std::pair<int, int> solidPoint(WindowId mascot) {
     const Rect frame = find(mascot)->frame;
-    for (int y = 0; y < bolt->images[0].height; ++y)
-      for (int x = 0; x < bolt->images[0].width; ++x)
-        if (std::all_of(bolt->images.begin(), bolt->images.end(),
-                        [&](const FrameImage& image) { return image.region && image.region->contains(x, y); }))
-          return {frame.left + x, frame.top + y};
-    ADD_FAILURE() << "no point is opaque in every picture";
-    return {frame.left, frame.top};
+    const auto point = MascotProgram::solidPoint();
+    EXPECT_TRUE(point) << "no point is opaque in every picture";
+    return point ? std::pair{frame.left + point->first, frame.top + point->second} : std::pair{frame.left, frame.top};
   }
 
   xcb_window_t shownWithTitle(const std::string& title) {
@@ -49,8 +36,6 @@ class MascotDialogs : public MascotProgram {
   const std::function<bool(xcb_window_t)> isTip = [this](xcb_window_t w) {
     return client.windowClass(w) == "Mascot Tool Tip";
   };
-  std::shared_ptr<MascotDocument> bolt;
-  pid_t pid = 0;
 };
 
 TEST_F(MascotDialogs, ARestOnTheMascotShowsTheTipCentredOnThePointer) {
@@ -106,7 +91,7 @@ TEST_F(MascotDialogs, TheMenuOpensTheAboutBoxAndTheHelp) {
   click(x, y, 3);
   std::this_thread::sleep_for(std::chrono::milliseconds(400));
   keys({"Up", "Return"});
-  EXPECT_EQ(WaitForExit(pid, std::chrono::seconds(5)), 0);
+  EXPECT_EQ(WaitForExit(mascotPid, std::chrono::seconds(5)), 0);
   EXPECT_EQ(shownWithTitle("Tovra Mascot Help"), 0u);
 }
 

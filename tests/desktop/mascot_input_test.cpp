@@ -10,12 +10,9 @@ using testing::WaitFor;
 TEST_F(MascotProgram, MinimisingTheTargetMovesTheMascotToTheNextWindow) {
   const xcb_window_t next = addWindow("Next", {100, 250, 500, 600}, 0x60c080);
   const xcb_window_t target = addWindow("Target", {400, 420, 900, 700}, 0x6080c0);
-  ASSERT_TRUE(startMascot({SamplePath("Bolt")}));
-  const WindowId mascot = waitForMascot();
-  ASSERT_NE(mascot, kNoWindow) << "the mascot did not show";
-  const auto document = OpenPublishedMascot(SamplePath("Bolt"));
-  ASSERT_TRUE(document);
-  ASSERT_TRUE(WaitFor([&] { return find(mascot)->frame.bottom == find(target)->frame.top + document->yOffset; }));
+  const WindowId mascot = startSampleOn(target, "Bolt");
+  ASSERT_NE(mascot, kNoWindow) << "the mascot did not show on its target";
+  const auto document = sample;
 
   client.iconify(target);
   const int top = find(next)->frame.top;
@@ -31,22 +28,12 @@ TEST_F(MascotProgram, MinimisingTheTargetMovesTheMascotToTheNextWindow) {
 // the press lands where the mascot's shape lets it.
 TEST_F(MascotProgram, DraggingMovesTheMascotSidewaysOnly) {
   const xcb_window_t target = addWindow("Target", {200, 300, 700, 600}, 0x6080c0);
-  ASSERT_TRUE(startMascot({SamplePath("Bolt")}));
-  const WindowId mascot = waitForMascot();
-  ASSERT_NE(mascot, kNoWindow) << "the mascot did not show";
-  const auto document = OpenPublishedMascot(SamplePath("Bolt"));
-  ASSERT_TRUE(document);
-  ASSERT_TRUE(WaitFor([&] { return find(mascot)->frame.bottom == find(target)->frame.top + document->yOffset; }));
-
-  // A point that every picture covers: the press hits the mascot whatever
-  // frame is on show, the click animation's included.
-  int grabX = -1, grabY = -1;
-  for (int y = 0; y < document->images[0].height && grabX < 0; ++y)
-    for (int x = 0; x < document->images[0].width && grabX < 0; ++x)
-      if (std::all_of(document->images.begin(), document->images.end(),
-                      [&](const FrameImage& image) { return image.region && image.region->contains(x, y); }))
-        grabX = x, grabY = y;
-  ASSERT_GE(grabX, 0) << "no point is opaque in every picture";
+  const WindowId mascot = startSampleOn(target, "Bolt");
+  ASSERT_NE(mascot, kNoWindow) << "the mascot did not show on its target";
+  // The click animation's frames included.
+  const auto grab = solidPoint();
+  ASSERT_TRUE(grab) << "no point is opaque in every picture";
+  const auto [grabX, grabY] = *grab;
 
   const Rect before = find(mascot)->frame;
   const std::string fromX = std::to_string(before.left + grabX), fromY = std::to_string(before.top + grabY);
