@@ -11,6 +11,7 @@
 #include "dialogs/progress_window.h"
 #include "dialogs/splash_window.h"
 #include "dialogs/wait_cursor.h"
+#include "editor/editor_dialog.h"
 #include "host/context_help.h"
 #include "host/help_services.h"
 #include "host/help_viewer.h"
@@ -211,6 +212,7 @@ MenuFeatures ApplicationShell::menuFeatures() const {
   features.import = services_.pathDialogs != nullptr;
   features.about = true;
   features.help = true;
+  features.editor = true;
   return features;
 }
 
@@ -354,8 +356,13 @@ void ApplicationShell::resizeMascotWindow(FrameSize size) {
 
 MascotView* ApplicationShell::mascotView() { return window_ ? &window_->view() : nullptr; }
 
-// The editor is not part of the program yet.
-EditorResult ApplicationShell::runEditor(MascotDocument&) { return EditorResult::kUnavailable; }
+EditorResult ApplicationShell::runEditor(MascotDocument& document) {
+  EditorEnvironment environment;
+  environment.pathDialogs = services_.pathDialogs;
+  environment.soundPlayer = services_.soundPlayer;
+  environment.hideIfTargetAtTop = preferences_.HideIfTargetAtTop != 0;
+  return RunEditor(document, environment) ? EditorResult::kConfirmed : EditorResult::kCancelled;
+}
 
 // -- CommandDialogs --
 

@@ -35,6 +35,18 @@ MascotWindow::MascotWindow(MascotWindowHandler* handler)
                            Qt::WindowDoesNotAcceptFocus),
       handler_(handler),
       view_(std::make_unique<View>(*this)) {
+  setUp();
+}
+
+MascotWindow::MascotWindow(MascotWindowHandler* handler, QWidget* owner)
+    : QWidget(owner, Qt::FramelessWindowHint | Qt::Tool | Qt::WindowDoesNotAcceptFocus),
+      handler_(handler),
+      view_(std::make_unique<View>(*this)),
+      draggable_(false) {
+  setUp();
+}
+
+void MascotWindow::setUp() {
   setWindowTitle(QString::fromUtf8(kTitle));
   setAttribute(Qt::WA_ShowWithoutActivating);
   // Every paint covers the whole window: no background erase.
@@ -105,6 +117,7 @@ void MascotWindow::mousePressEvent(QMouseEvent* event) {
     handler_->mascotPressed();
     handler_->bringTargetForward();
   }
+  if (!draggable_) return;
   pressGlobal_ = event->globalPosition().toPoint();
   pressWindow_ = pos();
   setDragging(true);

@@ -38,6 +38,9 @@ class MascotWindow final : public QWidget {
   static constexpr int kInitialY = 100;
 
   explicit MascotWindow(MascotWindowHandler* handler = nullptr);
+  // A window kept above `owner` only (not above other programs), that a
+  // press never drags: the editor's preview of the same mascot.
+  MascotWindow(MascotWindowHandler* handler, QWidget* owner);
   ~MascotWindow() override;
 
   void setHandler(MascotWindowHandler* handler) { handler_ = handler; }
@@ -76,11 +79,13 @@ class MascotWindow final : public QWidget {
   void drawFrame(class QPainter& painter);
   QPoint constrained(QPoint position);
   void setDragging(bool dragging);
+  void setUp();
 
   MascotWindowHandler* handler_;
   std::shared_ptr<MascotDocument> document_;
   std::unique_ptr<View> view_;
   BitmapImageCache images_;
+  bool draggable_ = true;
   bool dragging_ = false;
   bool exitMovePosted_ = false;
   QPoint pressGlobal_;

@@ -153,6 +153,9 @@ TEST(HelpFile, ShippedFileHasEveryTopicAndPopupTheProgramAsksFor) {
       {140, {1007, 1008, 1105, 1019, 1069, 1, 2}},
       {159, {1109, 1, 2, 1069}},
       {156, {1094, 1092, 1, 2}},
+      {134, {1000, 1001, 1002, 1068, 1077, 1047, 1049, 1046, 1048, 1005, 1099, 1100, 1022, 1019, 1023, 1103,
+             1024, 1020, 1021, 1072, 1083, 1084, 1085, 1045, 1, 2, 1069, 1088, 1086}},
+      {136, {1025, 1008, 1019, 1013, 1009, 1097, 1017, 1015}},
   };
   for (const auto& d : dialogs)
     for (int control : d.controls) EXPECT_NE(file.popupText(d.dialog, control), nullptr) << d.dialog << " " << control;
