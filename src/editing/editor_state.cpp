@@ -119,27 +119,17 @@ void EditorState::clickActiveToggled() {
   sendClickRange();
 }
 
-void EditorState::addFrame() {
-  EditorWait wait(services_);
-  std::vector<FrameRecord> snapshot;
-  frameList_.getFrames(snapshot);
-  const std::int32_t index = frameList_.addFrame();
-  if (index != -1) {
-    recordUndo(true, std::move(snapshot));
-    adjustClickRange(index, true);
-  }
-  readClickSettings();
-  writeRowsAndReload();
-}
+void EditorState::addFrame() { changeFrames(true); }
+void EditorState::removeFrame() { changeFrames(false); }
 
-void EditorState::removeFrame() {
+void EditorState::changeFrames(bool add) {
   EditorWait wait(services_);
   std::vector<FrameRecord> snapshot;
   frameList_.getFrames(snapshot);
-  const std::int32_t index = frameList_.removeFrame();
+  const std::int32_t index = add ? frameList_.addFrame() : frameList_.removeFrame();
   if (index != -1) {
-    recordUndo(false, std::move(snapshot));
-    adjustClickRange(index, false);
+    recordUndo(add, std::move(snapshot));
+    adjustClickRange(index, add);
   }
   readClickSettings();
   writeRowsAndReload();

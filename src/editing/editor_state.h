@@ -120,6 +120,8 @@ class EditorState {
   void updateUndoButton();
   void recordUndo(bool isAddition, std::vector<FrameRecord> snapshot);
   void resetUndo();
+  // Add Frame or Remove Frame, with its undo step.
+  void changeFrames(bool add);
   void writeRowsAndReload();
   bool writeWorkFile();
   void takeWorkingIntoSource();

@@ -15,7 +15,7 @@ bool AllDigits(const QString& text) {
 
 }  // namespace
 
-FrameRowSpinBox::FrameRowSpinBox(QWidget* parent) : QSpinBox(parent) {
+FrameRowSpinBox::FrameRowSpinBox(QWidget* parent) : SteppedSpinBox(parent) {
   // The rules run when the user steps or leaves the edit, not per keystroke.
   setKeyboardTracking(false);
   setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
@@ -35,8 +35,7 @@ void FrameRowSpinBox::setNextFrameField(bool next) {
 
 void FrameRowSpinBox::stepBy(int steps) {
   blank_ = false;
-  QSpinBox::stepBy(steps);
-  if (stepped_) stepped_();
+  SteppedSpinBox::stepBy(steps);
 }
 
 QString FrameRowSpinBox::textFromValue(int value) const {

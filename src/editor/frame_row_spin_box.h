@@ -1,8 +1,7 @@
 #pragma once
-#include <QSpinBox>
 #include <QString>
 
-#include <functional>
+#include "editor/stepped_spin_box.h"
 
 namespace mascot {
 
@@ -10,7 +9,7 @@ namespace mascot {
 // loop counts of a frame without a jump show an empty edit, which reads
 // as 0; the next-frame field takes any number and reads it by the row
 // rule, so one past the last frame becomes "Next".
-class FrameRowSpinBox final : public QSpinBox {
+class FrameRowSpinBox final : public SteppedSpinBox {
  public:
   explicit FrameRowSpinBox(QWidget* parent = nullptr);
 
@@ -18,9 +17,6 @@ class FrameRowSpinBox final : public QSpinBox {
   void setBlank(bool blank);
   // At most five characters, 0 shown as "Next".
   void setNextFrameField(bool next);
-  // Called after the up-down control (or an arrow key) stepped the value;
-  // values set from code do not call it.
-  void setStepHandler(std::function<void()> handler) { stepped_ = std::move(handler); }
   void stepBy(int steps) override;
 
  protected:
@@ -29,7 +25,6 @@ class FrameRowSpinBox final : public QSpinBox {
   QValidator::State validate(QString& text, int& position) const override;
 
  private:
-  std::function<void()> stepped_;
   bool blank_ = false;
   bool nextFrameField_ = false;
 };

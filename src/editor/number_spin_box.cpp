@@ -4,7 +4,7 @@
 
 namespace mascot {
 
-NumberSpinBox::NumberSpinBox(QWidget* parent) : QSpinBox(parent) {
+NumberSpinBox::NumberSpinBox(QWidget* parent) : SteppedSpinBox(parent) {
   // Wide until the rules set the field's own range: a value set first is
   // not cut to the toolkit's default of 0..99.
   setRange(-32767, 32767);
@@ -29,11 +29,6 @@ int NumberSpinBox::valueFromText(const QString& text) const {
 QValidator::State NumberSpinBox::validate(QString& text, int& position) const {
   if (emptyAtMinimum_ && text.isEmpty()) return QValidator::Acceptable;
   return QSpinBox::validate(text, position);
-}
-
-void NumberSpinBox::stepBy(int steps) {
-  QSpinBox::stepBy(steps);
-  if (stepped_) stepped_();
 }
 
 void NumberSpinBox::focusOutEvent(QFocusEvent* event) {

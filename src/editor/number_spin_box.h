@@ -1,8 +1,7 @@
 #pragma once
-#include <QSpinBox>
 #include <QString>
 
-#include <functional>
+#include "editor/stepped_spin_box.h"
 
 namespace mascot {
 
@@ -10,7 +9,7 @@ namespace mascot {
 // rules read what the user typed at the moment the field lost the focus,
 // before the spin box corrects it, and the click frame fields show their
 // lowest value (none) as an empty edit.
-class NumberSpinBox final : public QSpinBox {
+class NumberSpinBox final : public SteppedSpinBox {
  public:
   explicit NumberSpinBox(QWidget* parent = nullptr);
 
@@ -19,10 +18,6 @@ class NumberSpinBox final : public QSpinBox {
   // spin box's own correction.
   QString typedText() const;
   QLineEdit* edit() const { return lineEdit(); }
-  // Called after the up-down arrows (or the arrow keys) stepped the value;
-  // setting the value from code does not call it.
-  void setStepHandler(std::function<void()> handler) { stepped_ = std::move(handler); }
-  void stepBy(int steps) override;
 
  protected:
   QString textFromValue(int value) const override;
@@ -31,7 +26,6 @@ class NumberSpinBox final : public QSpinBox {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
-  std::function<void()> stepped_;
   bool emptyAtMinimum_ = false;
   bool leaving_ = false;
   QString typedAtLeave_;

@@ -1,6 +1,9 @@
 #pragma once
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -8,6 +11,7 @@
 
 #include "commands/path_dialogs.h"
 #include "editing/editor_ports.h"
+#include "editing/editor_state.h"
 
 // Fakes of the editor dialog, its frame list, its preview and the program's
 // dialogs, recording what the editor's rules do with them.
@@ -151,6 +155,25 @@ class FakeServices : public EditorServices, public PathDialogs {
 
  private:
   void played(const std::string& what) { log.push_back("play " + what + (waitDepth > 0 ? " (waiting)" : "")); }
+};
+
+// A source document and an editor on it, over the fakes above.
+class EditorHarness : public ::testing::Test {
+ protected:
+  // A fresh editor on the source, initialised as the dialog would.
+  void open() {
+    view = {}, list = {}, preview = {}, services = {};
+    editor = std::make_unique<EditorState>(source, view, list, preview, services, services);
+    editor->initialise();
+  }
+  MascotDocument& working() { return editor->working(); }
+
+  MascotDocument source;
+  FakeView view;
+  FakeFrameList list;
+  FakePreview preview;
+  FakeServices services;
+  std::unique_ptr<EditorState> editor;
 };
 
 }  // namespace mascot::testing

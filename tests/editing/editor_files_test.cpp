@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 constexpr int kCancel = 2, kNo = 7;
 
 // The flows that write and read files, in a scratch folder.
-class EditorFilesTest : public ::testing::Test {
+class EditorFilesTest : public testing::EditorHarness {
  protected:
   void SetUp() override {
     folder = testing::ScratchFolder();
@@ -39,10 +39,6 @@ class EditorFilesTest : public ::testing::Test {
     open();
   }
   void TearDown() override { SetProgramFolderForTesting(""); }
-  void open() {
-    editor = std::make_unique<EditorState>(source, view, list, preview, services, services);
-    editor->initialise();
-  }
 
   std::string path(const std::string& name) const { return (folder / name).string(); }
   // Besides the picture.
@@ -50,12 +46,6 @@ class EditorFilesTest : public ::testing::Test {
   const testing::Message& last() const { return services.messages.back(); }
 
   fs::path folder;
-  MascotDocument source;
-  testing::FakeView view;
-  testing::FakeFrameList list;
-  testing::FakePreview preview;
-  testing::FakeServices services;
-  std::unique_ptr<EditorState> editor;
 };
 
 TEST_F(EditorFilesTest, SaveHandsTheSavedStateToTheSourceSoCancelKeepsIt) {

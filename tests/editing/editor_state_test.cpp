@@ -35,7 +35,7 @@ Bytes Wave() {
   return b;
 }
 
-class EditorStateTest : public ::testing::Test {
+class EditorStateTest : public testing::EditorHarness {
  protected:
   // Three blank frames with the click range 2..3 (1-based).
   void SetUp() override {
@@ -47,19 +47,7 @@ class EditorStateTest : public ::testing::Test {
     source.xOffset = 30;
     source.yOffset = -4;
   }
-  void open() {
-    view = {}, list = {}, preview = {}, services = {};
-    editor = std::make_unique<EditorState>(source, view, list, preview, services, services);
-    editor->initialise();
-  }
-  MascotDocument& working() { return editor->working(); }
 
-  MascotDocument source;
-  testing::FakeView view;
-  testing::FakeFrameList list;
-  testing::FakePreview preview;
-  testing::FakeServices services;
-  std::unique_ptr<EditorState> editor;
 };
 
 TEST_F(EditorStateTest, InitialisationFillsTheDialogFromTheWorkingCopy) {
