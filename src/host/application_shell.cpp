@@ -7,6 +7,7 @@
 #include "dialogs/help_requests.h"
 #include "dialogs/load_errors_dialog.h"
 #include "dialogs/message_box.h"
+#include "dialogs/preferences_dialog.h"
 #include "dialogs/program_pictures.h"
 #include "dialogs/progress_window.h"
 #include "dialogs/splash_window.h"
@@ -213,6 +214,7 @@ MenuFeatures ApplicationShell::menuFeatures() const {
   features.about = true;
   features.help = true;
   features.editor = true;
+  features.preferences = true;
   return features;
 }
 
@@ -240,6 +242,7 @@ void ApplicationShell::runCommand(int id) {
       break;
     case kCommandOpenPublished: commands_.openPublishedCommand(); break;
     case kCommandForceNext: commands_.forceNext(); break;
+    case kCommandPreferences: preferencesCommand_.run(); break;
     case kCommandImportPylx: importPylxMascots(); break;
     case kCommandAbout: about(); break;
     case kCommandHelp: ShowHelp(kHelpFinder, 0); break;
@@ -373,6 +376,8 @@ int ApplicationShell::showMessage(const std::string& text, const std::string& ca
 int ApplicationShell::showLoadErrors(const std::string& text, const std::string& path) {
   return ShowLoadErrors(nullptr, text, path);
 }
+
+int ApplicationShell::runPreferencesDialog(MascotPreferences& copy) { return RunPreferencesDialog(nullptr, &copy); }
 
 void ApplicationShell::openProgress() { OpenProgress(window_.get()); }
 void ApplicationShell::setProgressTitle(const std::string& title) { SetProgressTitle(title); }

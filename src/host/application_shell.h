@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "commands/file_commands.h"
+#include "commands/preferences_command.h"
 #include "host/popup_menus.h"
 #include "host/widget_placement.h"
 #include "host/x11_desktop_windows.h"
@@ -30,7 +31,8 @@ class TrayIcon;
 class ApplicationShell final : public QObject,
                                public MascotWindowHandler,
                                public MascotHost,
-                               public CommandDialogs {
+                               public CommandDialogs,
+                               public PreferencesDialogRunner {
  public:
   static constexpr int kTrackTimerMs = TargetTracker::kPollMilliseconds;
   static constexpr int kFirstFrameMs = 1000;
@@ -99,6 +101,9 @@ class ApplicationShell final : public QObject,
   void closeProgress() override;
   int showLoadErrors(const std::string& text, const std::string& path) override;
 
+  // -- PreferencesDialogRunner --
+  int runPreferencesDialog(MascotPreferences& copy) override;
+
  private:
   // -- MascotWindowHandler --
   void mascotPressed() override;
@@ -133,6 +138,7 @@ class ApplicationShell final : public QObject,
   std::unique_ptr<MascotWindow> window_;
   std::unique_ptr<WidgetPlacement> placement_;
   FileCommands commands_;
+  PreferencesCommand preferencesCommand_{*this, commands_, *this};
   std::unique_ptr<QMenu> fileMenu_;
   std::unique_ptr<QMenu> publishedMenu_;
   QMenu* currentPopup_ = nullptr;
