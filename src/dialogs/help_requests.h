@@ -33,7 +33,8 @@ void RequestContextHelp(QWidget* dialog, QWidget* control, QPoint screenPoint);
 
 // Makes a right click on one of the dialog's controls, and F1, ask for that
 // control's pop-up help: one request each, with the control and the point
-// on the screen (the pointer's for F1).
+// on the screen (the pointer's for F1). Text fields keep their edit menu on
+// a right click, with the pop-up help as its last item "What's This?".
 void EnableContextHelp(QWidget* dialog);
 
 }  // namespace mascot
