@@ -20,7 +20,6 @@
 #include "dialogs/wait_cursor.h"
 #include "editing/editor_state.h"
 #include "editing/sound_path_dialog.h"
-#include "editor/control_map_hook.h"
 #include "editor/frame_list_headings.h"
 #include "editor/preview_window.h"
 #include "sound/sound_player.h"
@@ -164,9 +163,12 @@ EditorDialog::~EditorDialog() {
 
 bool EditorDialog::run() {
   currentEditor = this;
+  // Modal from its first showing: the rules fill it (and place the preview
+  // on it) before its own loop runs, and a dialog shown before exec() would
+  // otherwise stay modeless.
+  setWindowModality(Qt::ApplicationModal);
   show();
   state_->initialise();
-  PublishControlMapForTests(this);
   const bool confirmed = exec() == kIdOk;
   state_->tearDown();
   currentEditor = nullptr;

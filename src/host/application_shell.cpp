@@ -4,6 +4,7 @@
 
 #include "commands/pylx_import_command.h"
 #include "dialogs/about_dialog.h"
+#include "dialogs/control_map_hook.h"
 #include "dialogs/help_requests.h"
 #include "dialogs/load_errors_dialog.h"
 #include "dialogs/message_box.h"
@@ -100,6 +101,7 @@ bool ApplicationShell::init(const std::vector<std::string>& arguments) {
     tracker_.raiseTarget();
   }
 
+  PublishControlMapForTests();
   contextHelp_ = std::make_unique<ContextHelp>();
   contextHelp_->initialise(kHelpFileName, 1);
   helpViewer_ = std::make_unique<HelpViewer>(window_.get());

@@ -1,11 +1,15 @@
 #include "host/help_viewer.h"
 
+#include <QApplication>
+#include <QWindow>
+
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <QWindow>
 
 #include "dialogs/help_requests.h"
 #include "errors/error_text.h"
@@ -40,9 +44,29 @@ void HelpViewer::showHelp(unsigned command, unsigned long data) {
     page = file_.contextTopic(data) ? std::to_string(data) : kMissingContextPrefix + std::to_string(data);
   }
   go(fileError_.empty() ? page : kUnreadablePage);
+  followModalDialog();
   window_->show();
   window_->raise();
   window_->activateWindow();
+}
+
+// A modal dialog blocks every window but its own and those that stand for
+// it (its transient children): help asked for from inside one becomes one of
+// those, so that it can be read, followed and closed while the dialog runs,
+// in front of it. Otherwise it belongs to the owner again.
+void HelpViewer::followModalDialog() {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal == window_) modal = nullptr;
+  QWidget* standsFor = modal ? modal : (owner_ ? owner_->window() : nullptr);
+  window_->winId();  // the native window, which carries the relation
+  QWindow* parent = standsFor ? standsFor->windowHandle() : nullptr;
+  QWindow* handle = window_->windowHandle();
+  if (!handle || handle->transientParent() == parent) return;
+  // The toolkit decides whether a window is blocked when it is shown.
+  const bool shown = window_->isVisible();
+  if (shown) window_->hide();
+  handle->setTransientParent(parent);
+  if (shown) window_->show();
 }
 
 void HelpViewer::showTopic(const std::string& key) {

@@ -40,6 +40,7 @@ class HelpViewer final : public QObject {
 
  private:
   void openWindow();
+  void followModalDialog();
   void quit();
   void go(std::string page);
   void display(const std::string& page);

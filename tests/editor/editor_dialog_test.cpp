@@ -47,6 +47,7 @@ bool WithEditor(MascotDocument& document, std::function<void(QDialog*)> act) {
 TEST(EditorDialog, WithoutFramesThePreviewIsBlackAndTheFileButtonsAreOff) {
   MascotDocument document;
   WithEditor(document, [](QDialog* dialog) {
+    EXPECT_EQ(QApplication::activeModalWidget(), dialog) << "the editor must be modal";
     QTest::qWait(200);
     MascotWindow* preview = PreviewOnScreen();
     ASSERT_TRUE(preview);

@@ -1,10 +1,13 @@
-#include "editor/control_map_hook.h"
+#include "dialogs/control_map_hook.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFile>
 #include <QSaveFile>
 #include <QTimer>
 #include <QWidget>
+
+#include <memory>
 
 #include "dialogs/control_ids.h"
 
@@ -41,13 +44,14 @@ QByteArray ControlMap(QWidget* dialog) {
 
 }  // namespace
 
-void PublishControlMapForTests(QWidget* dialog) {
+void PublishControlMapForTests() {
   const QString path = qEnvironmentVariable("MASCOT_TEST_CONTROL_MAP");
-  if (path.isEmpty() || !dialog) return;
-  auto* timer = new QTimer(dialog);
+  if (path.isEmpty() || !qApp) return;
+  auto* timer = new QTimer(qApp);
   auto last = std::make_shared<QByteArray>();
-  QObject::connect(timer, &QTimer::timeout, dialog, [dialog, path, last] {
-    const QByteArray map = ControlMap(dialog);
+  QObject::connect(timer, &QTimer::timeout, qApp, [path, last] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    const QByteArray map = dialog ? ControlMap(dialog) : QByteArray();
     if (map == *last) return;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return;
