@@ -272,6 +272,21 @@ void X11DesktopWindows::raiseWindow(WindowId window) {
   xcb_flush(s.connection);
 }
 
+int X11DesktopWindows::workAreaTop() {
+  State& s = *state_;
+  if (!s.ready()) return 0;
+  // The window manager publishes one area per virtual desktop.
+  const auto desktopCookie = xcb_ewmh_get_current_desktop(&s.ewmh, s.screenNumber);
+  const auto areaCookie = xcb_ewmh_get_workarea(&s.ewmh, s.screenNumber);
+  std::uint32_t desktop = 0;
+  if (!xcb_ewmh_get_current_desktop_reply(&s.ewmh, desktopCookie, &desktop, nullptr)) desktop = 0;
+  xcb_ewmh_get_workarea_reply_t areas{};
+  if (!xcb_ewmh_get_workarea_reply(&s.ewmh, areaCookie, &areas, nullptr)) return 0;
+  const int top = desktop < areas.workarea_len ? static_cast<int>(areas.workarea[desktop].y) : 0;
+  xcb_ewmh_get_workarea_reply_wipe(&areas);
+  return top;
+}
+
 std::string X11DesktopWindows::windowTitle(WindowId window) {
   State& s = *state_;
   if (!s.ready()) return {};

@@ -39,6 +39,7 @@ class X11DesktopWindows final : public DesktopWindows {
 
   bool listWindows(std::vector<DesktopWindow>& windows) override;
   void raiseWindow(WindowId window) override;
+  int workAreaTop() override;
 
   // The title (_NET_WM_NAME, else WM_NAME), for people reading the desktop.
   std::string windowTitle(WindowId window);

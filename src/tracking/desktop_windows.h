@@ -36,6 +36,10 @@ class DesktopWindows {
 
   // Brings the window to the front of its band.
   virtual void raiseWindow(WindowId window) = 0;
+
+  // The top of the area ordinary windows are placed in: below a panel along
+  // the top of the screen, else 0.
+  virtual int workAreaTop() { return 0; }
 };
 
 }  // namespace mascot

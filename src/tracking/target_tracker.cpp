@@ -75,7 +75,7 @@ Offsets TargetTracker::computeOffset(const MascotDocument& document, int mascotW
 void TargetTracker::placeMascot(MascotPlacement& mascot, const MascotDocument* document,
                                 bool hideIfTargetAtTop) {
   const WindowId last = target_ == kNoWindow ? kNoWindow : bottomMostWindow();
-  if (document == nullptr || (hideIfTargetAtTop && targetRect_.top < 1) || target_ == last ||
+  if (document == nullptr || (hideIfTargetAtTop && targetRect_.top < desktop_.workAreaTop() + 1) || target_ == last ||
       !document->isActive()) {
     mascot.hide();
     return;

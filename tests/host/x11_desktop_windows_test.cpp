@@ -123,4 +123,19 @@ TEST_F(X11Desktop, PutsTheMascotOnTheFrontWindowsTitleBar) {
 }
 
 }  // namespace
+TEST_F(X11Desktop, TheWorkAreaStartsBelowAPanelAlongTheTop) {
+  EXPECT_EQ(desktop.workAreaTop(), 0) << "no panel yet";
+  // A panel reserves the top 30 pixels; the window manager then moves the
+  // work area down.
+  const xcb_window_t panel = client.createWindow("Panel", {0, 0, 1024, 30}, 0x303030);
+  const std::uint32_t strut[12] = {0, 0, 30, 0, 0, 0, 0, 0, 0, 1023, 0, 0};
+  xcb_change_property(client.connection(), XCB_PROP_MODE_REPLACE, panel, client.atom("_NET_WM_STRUT_PARTIAL"),
+                      XCB_ATOM_CARDINAL, 32, 12, strut);
+  xcb_flush(client.connection());
+  EXPECT_TRUE(WaitFor([&] { return desktop.workAreaTop() == 30; })) << desktop.workAreaTop();
+  xcb_destroy_window(client.connection(), panel);
+  xcb_flush(client.connection());
+  EXPECT_TRUE(WaitFor([&] { return desktop.workAreaTop() == 0; }));
+}
+
 }  // namespace mascot

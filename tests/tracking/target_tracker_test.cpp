@@ -18,6 +18,8 @@ struct FakeDesktop : DesktopWindows {
   std::vector<WindowId> raised;
   bool listWindows(std::vector<DesktopWindow>& out) override { return out = windows, true; }
   void raiseWindow(WindowId window) override { raised.push_back(window); }
+  int workAreaTop() override { return panel; }
+  int panel = 0;  // height of a panel along the screen's top
 };
 
 struct FakeMascot : MascotPlacement {
@@ -119,6 +121,15 @@ TEST_F(TrackerTest, HidesTheMascotWhenThereIsNothingToSitOn) {
   EXPECT_FALSE(mascot.shownAt) << "target at the top";
   tracker.placeMascot(mascot, &document, false);
   EXPECT_TRUE(mascot.shownAt) << "target at the top, option off";
+  // Below a top panel, the top is where the panel ends.
+  desktop.panel = 30;
+  desktop.windows[0].frame.top = 30;
+  tracker.track(mascot, &document, true);
+  EXPECT_FALSE(mascot.shownAt) << "maximised below a panel";
+  desktop.windows[0].frame.top = 31;
+  tracker.track(mascot, &document, true);
+  EXPECT_TRUE(mascot.shownAt) << "one pixel below the panel";
+  desktop.panel = 0;
   tracker.placeMascot(mascot, nullptr, false);
   EXPECT_FALSE(mascot.shownAt) << "no document";
   document.setActive(false);
