@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "imaging/image_file_loader.h"
+#include "model/transparent_region.h"
 #include "scratch_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -18,6 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     volatile std::uint32_t sink = 0;
     for (int y = 0; y < bitmap->height(); ++y)
       for (int x = 0; x < bitmap->width(); ++x) sink = sink + bitmap->pixelColour(x, y);
+    // And its shape, as the frame loader builds it.
+    std::vector<mascot::Rect> rects;
+    mascot::BuildTransparentRegion(bitmap.get(), rects, true);
   }
   std::uint32_t bpp = 0, width = 0, height = 0;
   mascot::GetImageFileInfo(path, bpp, width, height);

@@ -9,6 +9,7 @@
 #include "errors/system_error.h"
 #include "files/le_bytes.h"
 #include "imaging/byte_order.h"
+#include "imaging/picture_budget.h"
 #include "model/transparent_region.h"
 
 namespace mascot {
@@ -211,6 +212,8 @@ bool ReadImageTable(std::span<const std::uint8_t> table, std::vector<FrameImage>
   // bytes than follow the offsets; this caps what hostile offsets that all
   // point at one large picture could make us allocate.
   std::uint64_t budget = table.size() - offsetsEnd;
+  // Bytes do not bound pixels (1-bit rows, regions of stored rectangles).
+  PictureBudget pixels;
   std::size_t built = 0;
   bool skipped = false;
   for (std::uint32_t i = 0; i < count; ++i) {
@@ -231,6 +234,7 @@ bool ReadImageTable(std::span<const std::uint8_t> table, std::vector<FrameImage>
     const std::uint64_t need = colourBytes + rectBytes + pixelBytes;
     const std::uint64_t start = std::uint64_t{offset} + kImageRecordHeaderSize;
     if (need > budget || start + need > table.size()) return Fail(kErrUnexpectedEnd);
+    if (!pixels.take(h.width, h.height)) return Fail(PictureTooLargeError());
     budget -= need;
     const std::uint8_t* colours = table.data() + start;
     images.push_back(BuildPicture(h, colours, colours + colourBytes, colours + colourBytes + rectBytes));

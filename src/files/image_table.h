@@ -32,8 +32,9 @@ std::optional<std::vector<std::uint8_t>> BuildImageTable(const std::vector<Frame
 // Appends one cache entry per usable picture record, its region from the
 // stored rectangles (clipped to the picture) or else from the pixels. A
 // record with an impossible size or depth is skipped, as one that cannot
-// become a bitmap; offsets or counts that reach outside the table fail the
-// whole table. False, with the last system error set, also when no picture
+// become a bitmap; offsets or counts that reach outside the table, or
+// pictures beyond the pixel budget of one file, fail the whole table.
+// False, with the last system error set, also when no picture
 // at all was built.
 bool ReadImageTable(std::span<const std::uint8_t> table, std::vector<FrameImage>& images);
 

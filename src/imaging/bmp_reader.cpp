@@ -9,6 +9,7 @@
 #include "errors/error_codes.h"
 #include "errors/system_error.h"
 #include "imaging/byte_order.h"
+#include "imaging/picture_budget.h"
 #include "storage/file_bytes.h"
 
 namespace mascot {
@@ -225,6 +226,8 @@ std::shared_ptr<Bitmap> ReadDib(std::span<const std::uint8_t> dib, std::size_t p
   std::optional<DibHeader> header = DecodeHeader(dib);
   if (!header) return dib.size() < 4 ? Fail(kErrUnexpectedEnd) : Malformed();
   if (!ValidLayout(*header)) return Malformed();
+  const auto rows = static_cast<std::uint32_t>(header->height < 0 ? -header->height : header->height);
+  if (!FitsPictureBudget(static_cast<std::uint32_t>(header->width), rows)) return Fail(PictureTooLargeError());
   if (pixelOffset < header->tableOffset) {
     std::size_t entries = 0;
     if (header->bitCount <= 8)

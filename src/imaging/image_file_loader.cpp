@@ -1,10 +1,13 @@
 #include "imaging/image_file_loader.h"
 
 #include <array>
+#include <cerrno>
 #include <cstring>
 #include <optional>
 #include <vector>
 
+#include "errors/error_codes.h"
+#include "errors/system_error.h"
 #include "imaging/bmp_reader.h"
 #include "imaging/byte_order.h"
 #include "imaging/dib_image_buffer.h"
@@ -40,6 +43,15 @@ ImageFileType ClassifySignature(std::span<const std::uint8_t> bytes) {
   return ImageFileType::Unknown;
 }
 
+// Sets why a file that no reader takes failed: a file too short to tell,
+// or one of a kind that is no picture here (unknown, GIF, a container). A
+// file that cannot be opened has left its own reason.
+SharedHandle<Bitmap> NotAPicture(std::string_view fileName) {
+  std::optional<std::vector<std::uint8_t>> start = ReadFileStart(fileName, kSignatureSize);
+  if (start) SetLastSystemError(start->size() < kSignatureSize ? kErrUnexpectedEnd : CrtErrorCode(EINVAL));
+  return nullptr;
+}
+
 // The bitmap a reader left in the image file, handed over to the caller.
 SharedHandle<Bitmap> DetachImage(ImageFile& imageFile) {
   auto* image = dynamic_cast<DibImageBuffer*>(imageFile.image());
@@ -49,7 +61,12 @@ SharedHandle<Bitmap> DetachImage(ImageFile& imageFile) {
 
 SharedHandle<Bitmap> LoadLbm(const std::vector<std::uint8_t>& bytes) {
   DibImageFile imageFile;
-  if (ReadLbmBytes(bytes, imageFile, kLbmLoadPicture, nullptr) != kLbmOk || !imageFile.image()) return nullptr;
+  if (ReadLbmBytes(bytes, imageFile, kLbmLoadPicture, nullptr) != kLbmOk) return nullptr;
+  // The FORM ended before a picture's BODY.
+  if (!imageFile.image()) {
+    SetLastSystemError(kErrUnexpectedEnd);
+    return nullptr;
+  }
   const ImagePalette& palette = imageFile.palette();
   static_assert(sizeof(PaletteColour) == 4);
   std::array<std::uint8_t, 1024> entries{};
@@ -69,7 +86,11 @@ bool LbmInfo(const std::vector<std::uint8_t>& bytes, std::uint32_t& bpp, std::ui
   ImageFile imageFile;
   std::uint8_t header[kBmhdSize] = {};
   bool sawHeader = false;
-  if (ReadLbmBytes(bytes, imageFile, kLbmHeaderOnly, header, &sawHeader) != kLbmOk || !sawHeader) return false;
+  if (ReadLbmBytes(bytes, imageFile, kLbmHeaderOnly, header, &sawHeader) != kLbmOk) return false;
+  if (!sawHeader) {
+    SetLastSystemError(kErrUnexpectedEnd);
+    return false;
+  }
   LbmBitmapHeader bmhd = DecodeBmhd(header);
   bpp = bmhd.planes;
   width = bmhd.width;
@@ -79,9 +100,16 @@ bool LbmInfo(const std::vector<std::uint8_t>& bytes, std::uint32_t& bpp, std::ui
 
 bool PcxInfo(std::string_view fileName, std::uint32_t& bpp, std::uint32_t& width, std::uint32_t& height) {
   std::optional<std::vector<std::uint8_t>> bytes = ReadFileStart(fileName, kPcxHeaderSize);
-  if (!bytes || bytes->size() < kPcxHeaderSize || (*bytes)[0] != 10) return false;
+  if (!bytes) return false;
+  if (bytes->size() < kPcxHeaderSize) {
+    SetLastSystemError(kErrUnexpectedEnd);
+    return false;
+  }
   PcxHeader header = DecodePcxHeader(bytes->data());
-  if (header.width() < 1 || header.height() < 1) return false;
+  if (header.manufacturer != 10 || header.width() < 1 || header.height() < 1) {
+    SetLastErrorFromErrno(EINVAL);
+    return false;
+  }
   bpp = static_cast<std::uint32_t>(header.bitsPerPixel());
   width = static_cast<std::uint32_t>(header.width());
   height = static_cast<std::uint32_t>(header.height());
@@ -106,16 +134,19 @@ SharedHandle<Bitmap> LoadImageFile(std::string_view fileName) {
   ImageFileType type = DetectImageFileType(fileName);
   if (type == ImageFileType::Bmp) return ReadBmpFile(fileName);
   if (type != ImageFileType::IffAnimation && type != ImageFileType::IffPicture && type != ImageFileType::Pcx)
-    return nullptr;
+    return NotAPicture(fileName);
   std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(fileName);
   if (!bytes) return nullptr;
   return type == ImageFileType::Pcx ? LoadPcx(*bytes) : LoadLbm(*bytes);
 }
 
 SharedHandle<Bitmap> LoadImageFile(int resourceId) {
-  if (DetectImageFileType(resourceId) != ImageFileType::ProgramResource) return nullptr;
-  std::span<const std::uint8_t> bytes = FindProgramBitmap(resourceId);
-  if (bytes.empty()) return nullptr;
+  std::span<const std::uint8_t> bytes;
+  if (DetectImageFileType(resourceId) == ImageFileType::ProgramResource) bytes = FindProgramBitmap(resourceId);
+  if (bytes.empty()) {
+    SetLastErrorFromErrno(ENOENT);
+    return nullptr;
+  }
   if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return ReadBmp(bytes);
   return ReadPackedDib(bytes);
 }
@@ -137,7 +168,7 @@ bool GetImageFileInfo(std::string_view fileName, std::uint32_t& bitsPerPixel, st
       height = static_cast<std::uint32_t>(bitmap->height());
       return true;
     }
-    default: return false;
+    default: NotAPicture(fileName); return false;
   }
 }
 

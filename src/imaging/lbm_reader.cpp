@@ -1,12 +1,14 @@
 #include "imaging/lbm_reader.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <optional>
 
 #include "errors/error_codes.h"
 #include "errors/system_error.h"
 #include "imaging/byte_order.h"
+#include "imaging/picture_budget.h"
 #include "storage/file_bytes.h"
 
 namespace mascot {
@@ -50,7 +52,7 @@ class LbmReader {
     formId_ = ReadBe32(file_.data());
     formSize_ = ReadBe32(file_.data() + 4);
     formType_ = ReadBe32(file_.data() + 8);
-    if (formId_ != kForm || !KnownFormType(formType_)) return kLbmBadFile;
+    if (formId_ != kForm || !KnownFormType(formType_)) return BadFile();
     return walk(12, 8 + static_cast<std::uint64_t>(formSize_), formType_, 0);
   }
 
@@ -60,6 +62,10 @@ class LbmReader {
   static int ShortRead() {
     SetLastSystemError(kErrUnexpectedEnd);
     return kLbmShortRead;
+  }
+  static int BadFile(ErrorCode reason = CrtErrorCode(EINVAL)) {
+    SetLastSystemError(reason);
+    return kLbmBadFile;
   }
 
   bool inFile(std::uint64_t offset, std::uint64_t size) const {
@@ -94,7 +100,7 @@ class LbmReader {
   int onNestedForm(std::uint64_t start, std::uint32_t size, int depth) {
     if (size < 4 || !inFile(start, 4)) return ShortRead();
     std::uint32_t type = ReadBe32(file_.data() + start);
-    if (!KnownFormType(type)) return kLbmBadFile;
+    if (!KnownFormType(type)) return BadFile();
     return walk(start + 4, start + size, type, depth + 1);
   }
 
@@ -108,14 +114,14 @@ class LbmReader {
       return kLbmOk;
     }
     if (pictureDone_) return kLbmOk;
+    // Only noted: the picture is made when its BODY comes, so that a file of
+    // repeated headers costs no more than one picture.
     LbmBitmapHeader header = DecodeBmhd(bytes);
     chunky_ = formType == kPbm;
     if (int result = checkHeader(header, start + size); result != kLbmOk) return result;
     header_ = header;
     sawHeader_ = true;
-    imageFile_.NewImage(header.width, header.height, 8);
-    imageFile_.setBitsPerPixel(header.planes);
-    return imageFile_.image() && imageFile_.image()->IsValid() ? kLbmOk : kLbmBadFile;
+    return kLbmOk;
   }
 
   // Refuses sizes the program cannot show and pictures whose body cannot fit
@@ -123,7 +129,7 @@ class LbmReader {
   int checkHeader(const LbmBitmapHeader& header, std::uint64_t headerEnd) const {
     if (header.width == 0 || header.height == 0 || header.width > Bitmap::kMaxSide ||
         header.height > Bitmap::kMaxSide)
-      return kLbmBadFile;
+      return BadFile();
     bool packed = header.compression == kCompressionByteRun1;
     std::uint64_t rowUnits;
     std::uint64_t rowBytes;
@@ -131,8 +137,8 @@ class LbmReader {
       rowBytes = (header.width + 1u) & ~1u;
       rowUnits = header.height;
     } else {
-      if (header.planes == 0 || header.planes > kMaxPlanes) return kLbmBadFile;
-      if (header.compression > kCompressionByteRun1) return kLbmBadFile;
+      if (header.planes == 0 || header.planes > kMaxPlanes) return BadFile();
+      if (header.compression > kCompressionByteRun1) return BadFile();
       rowBytes = (((header.width + 7u) / 8u) + 1u) & ~1u;
       std::uint64_t planes = header.planes + (header.masking == kMaskingHasMask ? 1u : 0u);
       rowUnits = static_cast<std::uint64_t>(header.height) * planes;
@@ -140,6 +146,7 @@ class LbmReader {
     std::uint64_t least = rowUnits * (packed ? MinByteRun1Size(rowBytes) : rowBytes);
     std::uint64_t available = headerEnd <= file_.size() ? file_.size() - headerEnd : 0;
     if (least > available) return ShortRead();
+    if (!FitsPictureBudget(header.width, header.height)) return BadFile(PictureTooLargeError());
     return kLbmOk;
   }
 
@@ -167,8 +174,11 @@ class LbmReader {
 
   int onBody(std::uint64_t start, std::uint32_t size) {
     // A body without a header before it has no picture to go into.
-    if (!header_ || !imageFile_.image() || !imageFile_.image()->IsValid()) return kLbmBadFile;
+    if (!header_) return BadFile();
     if (!inFile(start, size)) return ShortRead();
+    imageFile_.NewImage(header_->width, header_->height, 8);
+    imageFile_.setBitsPerPixel(header_->planes);
+    if (!imageFile_.image() || !imageFile_.image()->IsValid()) return BadFile(CrtErrorCode(ENOMEM));
     std::span<const std::uint8_t> body = file_.subspan(start, size);
     ImageBuffer& image = *imageFile_.image();
     std::uint8_t* bits = image.LockWrite();

@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstring>
 #include <optional>
 #include <vector>
 
+#include "errors/error_codes.h"
+#include "errors/system_error.h"
 #include "imaging/byte_order.h"
+#include "imaging/picture_budget.h"
 #include "storage/file_bytes.h"
 
 namespace mascot {
@@ -69,17 +73,27 @@ void ChooseLineLength(const PcxHeader& header, DecodePlan& plan) {
   }
 }
 
+bool Fail(ErrorCode code) {
+  SetLastSystemError(code);
+  return false;
+}
+bool Malformed() { return Fail(CrtErrorCode(EINVAL)); }
+
 // Width, height, line length and the least encoded size of the rows, checked
 // before the image is made.
 bool Plausible(const PcxHeader& header, const DecodePlan& plan) {
   int width = header.width();
   int height = header.height();
-  if (width < 1 || height < 1 || width > Bitmap::kMaxSide || height > Bitmap::kMaxSide) return false;
+  if (width < 1 || height < 1 || width > Bitmap::kMaxSide || height > Bitmap::kMaxSide) return Malformed();
   std::uint64_t bitsPerRow = static_cast<std::uint64_t>(width) * header.bitsPerPlane;
-  if (header.bytesPerLine == 0 || header.bytesPerLine < (bitsPerRow + 7) / 8) return false;
+  if (header.bytesPerLine == 0 || header.bytesPerLine < (bitsPerRow + 7) / 8) return Malformed();
   // A run of two bytes yields at most 63 bytes.
   std::uint64_t leastPerLine = (2 * static_cast<std::uint64_t>(plan.lineLength) + 62) / 63;
-  return leastPerLine * static_cast<std::uint64_t>(height) <= plan.dataEnd - kPcxHeaderSize;
+  if (leastPerLine * static_cast<std::uint64_t>(height) > plan.dataEnd - kPcxHeaderSize)
+    return Fail(kErrUnexpectedEnd);
+  if (!FitsPictureBudget(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)))
+    return Fail(PictureTooLargeError());
+  return true;
 }
 
 void SetImagePalette(ImageFile& imageFile, const DecodePlan& plan) {
@@ -179,13 +193,14 @@ bool DecodePcxLine(std::span<const std::uint8_t> data, std::size_t& position, st
 }
 
 bool ReadPcxBytes(std::span<const std::uint8_t> file, ImageFile& imageFile) {
-  if (file.size() < kPcxHeaderSize || file[0] != kManufacturer) return false;
+  if (file.size() < kPcxHeaderSize) return Fail(kErrUnexpectedEnd);
+  if (file[0] != kManufacturer) return Malformed();
   PcxHeader header = DecodePcxHeader(file.data());
   if (header.planes == 1 && header.bitsPerPlane > 1 && header.version >= kVersionWithPalette &&
       file.size() < kMinEndPaletteFile)
-    return false;
-  if (file.size() == kPcxHeaderSize) return false;
-  if (!SupportedLayout(header.bitsPerPlane, header.planes)) return false;
+    return Fail(kErrUnexpectedEnd);
+  if (file.size() == kPcxHeaderSize) return Fail(kErrUnexpectedEnd);
+  if (!SupportedLayout(header.bitsPerPlane, header.planes)) return Malformed();
 
   DecodePlan plan;
   plan.bpp = header.bitsPerPixel();
@@ -198,7 +213,7 @@ bool ReadPcxBytes(std::span<const std::uint8_t> file, ImageFile& imageFile) {
   const auto height = static_cast<std::uint32_t>(header.height());
   imageFile.NewImage(width, height, plan.bitCount);
   ImageBuffer* image = imageFile.image();
-  if (!image || !image->IsValid()) return false;
+  if (!image || !image->IsValid()) return Fail(CrtErrorCode(ENOMEM));
   if (plan.bpp <= 8) SetImagePalette(imageFile, plan);
 
   std::span<const std::uint8_t> data = file.subspan(0, plan.dataEnd);
@@ -219,7 +234,9 @@ bool ReadPcxBytes(std::span<const std::uint8_t> file, ImageFile& imageFile) {
   }
   image->UnlockWrite();
   if (plan.bpp <= 4) imageFile.setBitsPerPixel(8);
-  return ok;
+  // A line cut short by the end of the data, or a run that passes its end.
+  if (!ok) return position >= data.size() ? Fail(kErrUnexpectedEnd) : Malformed();
+  return true;
 }
 
 bool ReadPcx(std::string_view fileName, ImageFile& imageFile) {

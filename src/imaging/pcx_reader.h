@@ -34,7 +34,8 @@ struct PcxHeader {
 PcxHeader DecodePcxHeader(const std::uint8_t* bytes);
 
 // Decodes a PCX file into the image file: 8-bit images for 1 to 8 bits per
-// pixel (with 2^bpp palette colours), 24-bit for true colour.
+// pixel (with 2^bpp palette colours), 24-bit for true colour. False with
+// the last system error set.
 bool ReadPcx(std::string_view fileName, ImageFile& imageFile);
 bool ReadPcxBytes(std::span<const std::uint8_t> file, ImageFile& imageFile);
 

@@ -1,6 +1,7 @@
 #include "imaging/region.h"
 
 #include <cstdint>
+#include <limits>
 
 namespace mascot {
 
@@ -63,6 +64,31 @@ std::vector<Rect> Region::rects() const {
 
 bool Region::operator==(const Region& other) const {
   return pixman_region32_equal(&region_, &other.region_);
+}
+
+bool RegionBands::continuesLastBand(int top, std::span<const Span> spans) const {
+  if (boxes_.empty() || boxes_.back().y2 != top || boxes_.size() - lastBand_ != spans.size()) return false;
+  for (std::size_t i = 0; i < spans.size(); ++i) {
+    const pixman_box32_t& box = boxes_[lastBand_ + i];
+    if (box.x1 != spans[i].left || box.x2 != spans[i].right) return false;
+  }
+  return true;
+}
+
+void RegionBands::addBand(int top, int bottom, std::span<const Span> spans) {
+  if (spans.empty() || bottom <= top) return;
+  if (continuesLastBand(top, spans)) {
+    for (std::size_t i = lastBand_; i < boxes_.size(); ++i) boxes_[i].y2 = bottom;
+    return;
+  }
+  lastBand_ = boxes_.size();
+  for (const Span& span : spans) boxes_.push_back({span.left, top, span.right, bottom});
+}
+
+bool RegionBands::build(Region& region) const {
+  if (boxes_.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) return false;
+  pixman_region32_fini(&region.region_);
+  return pixman_region32_init_rects(&region.region_, boxes_.data(), static_cast<int>(boxes_.size()));
 }
 
 }  // namespace mascot

@@ -1,24 +1,97 @@
 #include "import/xpm_reader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
 #include "errors/error_codes.h"
 #include "errors/system_error.h"
+#include "imaging/picture_budget.h"
 #include "storage/file_bytes.h"
 #include "import/xpm_colour_line.h"
 
 namespace mascot {
 namespace {
 
-using ColourMap = std::map<std::string, std::int32_t>;  // byte order of the keys
+// Pixel keys and their colours in the byte order of the keys. Kept compact
+// (the keys back to back, a small entry each): a file of a few megabytes can
+// hold millions of colour lines, and a tree node per line would cost some
+// hundred bytes each.
+class ColourMap {
+ public:
+  void reserve(std::size_t entries, std::size_t keyBytes) {
+    entries_.reserve(entries);
+    keys_.reserve(keyBytes);
+  }
+
+  // Lines are added in file order; a later line with the same key wins.
+  void add(std::string_view key, std::int32_t colour) {
+    entries_.push_back({static_cast<std::uint32_t>(keys_.size()), static_cast<std::uint32_t>(key.size()), colour});
+    keys_.append(key);
+  }
+
+  // Sorts by key and keeps the last line of each key; call after the adds.
+  void finish() {
+    std::stable_sort(entries_.begin(), entries_.end(),
+                     [this](const Entry& a, const Entry& b) { return keyOf(a) < keyOf(b); });
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+      if (kept != 0 && keyOf(entries_[kept - 1]) == keyOf(entries_[i]))
+        entries_[kept - 1] = entries_[i];
+      else
+        entries_[kept++] = entries_[i];
+    }
+    entries_.resize(kept);
+  }
+
+  // Sets a key's colour, adding the key in its place when it is new.
+  void set(std::string_view key, std::int32_t colour) {
+    auto at = lowerBound(key);
+    if (at != entries_.end() && keyOf(*at) == key) {
+      at->colour = colour;
+      return;
+    }
+    entries_.insert(at, Entry{static_cast<std::uint32_t>(keys_.size()), static_cast<std::uint32_t>(key.size()), colour});
+    keys_.append(key);
+  }
+
+  std::optional<std::int32_t> find(std::string_view key) const {
+    auto at = std::lower_bound(entries_.begin(), entries_.end(), key,
+                               [this](const Entry& e, std::string_view k) { return keyOf(e) < k; });
+    if (at == entries_.end() || keyOf(*at) != key) return std::nullopt;
+    return at->colour;
+  }
+
+  std::size_t size() const { return entries_.size(); }
+  // The colours in key order.
+  template <typename Visit>
+  void forEachColour(Visit visit) const {
+    for (const Entry& entry : entries_) visit(entry.colour);
+  }
+
+ private:
+  // Keys come from a file of at most kMaxXpmFileSize bytes.
+  struct Entry {
+    std::uint32_t offset;
+    std::uint32_t length;
+    std::int32_t colour;
+  };
+
+  std::string_view keyOf(const Entry& e) const { return std::string_view(keys_).substr(e.offset, e.length); }
+  std::vector<Entry>::iterator lowerBound(std::string_view key) {
+    return std::lower_bound(entries_.begin(), entries_.end(), key,
+                            [this](const Entry& e, std::string_view k) { return keyOf(e) < k; });
+  }
+
+  std::string keys_;
+  std::vector<Entry> entries_;
+};
 
 // The quoted strings of the file: per line, the text between its first and
 // its last double quote. One string read ahead can be pushed back.
@@ -80,10 +153,26 @@ bool Fail(ErrorCode code) {
   return false;
 }
 
+// The smallest positive value that no colour has: at most one more than
+// their number.
+std::int32_t FreeColourValue(const ColourMap& colours) {
+  std::vector<bool> taken(colours.size() + 2, false);
+  colours.forEachColour([&](std::int32_t colour) {
+    if (colour > 0 && static_cast<std::size_t>(colour) < taken.size()) taken[static_cast<std::size_t>(colour)] = true;
+  });
+  std::int32_t value = 1;
+  while (taken[static_cast<std::size_t>(value)]) ++value;
+  return value;
+}
+
 // Reads the colour lines into the map and gives the transparent colour its
 // value: the smallest positive one that no colour has.
 bool ReadColourMap(QuotedStrings& strings, const XpmValues& values, ColourMap& colours,
                    std::int32_t& transparency) {
+  // Room for the lines that can be there: a line that adds a colour holds
+  // its key, one more character, two quotes and a line break.
+  const std::uint64_t room = std::min(values.colourCount, strings.bytesLeft() / (values.charsPerPixel + 3));
+  colours.reserve(static_cast<std::size_t>(room), static_cast<std::size_t>(room * values.charsPerPixel));
   std::optional<std::string> lastUnknownKey;
   for (std::uint64_t i = 0; i < values.colourCount; ++i) {
     const std::optional<std::string_view> line = strings.next();
@@ -91,14 +180,11 @@ bool ReadColourMap(QuotedStrings& strings, const XpmValues& values, ColourMap& c
     std::optional<XpmColourLine> parsed = ParseXpmColourLine(*line, values.charsPerPixel);
     if (!parsed) continue;
     if (parsed->colour == kUnknownXpmColour) lastUnknownKey = parsed->key;
-    colours[std::move(parsed->key)] = parsed->colour;
+    colours.add(parsed->key, parsed->colour);
   }
-
-  std::unordered_set<std::int32_t> used;
-  for (const auto& [key, colour] : colours) used.insert(colour);
-  transparency = 1;
-  while (used.count(transparency) != 0) ++transparency;
-  colours[lastUnknownKey ? *lastUnknownKey : std::string("bad")] = transparency;
+  colours.finish();
+  transparency = FreeColourValue(colours);
+  colours.set(lastUnknownKey ? *lastUnknownKey : std::string("bad"), transparency);
   return true;
 }
 
@@ -110,21 +196,21 @@ RgbQuad QuadOf(std::int32_t colour) {
 
 std::uint32_t Rgb24(std::int32_t colour) { return static_cast<std::uint32_t>(colour) & 0xFFFFFF; }
 
-// Pixel keys and their colours, and for 8 bits the table index of each colour.
+// The colours of pixel keys, and for 8 bits the table index of each colour.
 class PixelColours {
  public:
-  PixelColours(const ColourMap& colours, std::size_t charsPerPixel) : charsPerPixel_(charsPerPixel) {
+  PixelColours(const ColourMap& colours, std::size_t charsPerPixel, bool indexed)
+      : colours_(colours), charsPerPixel_(charsPerPixel) {
+    if (!indexed) return;
     std::uint32_t index = 0;
-    for (const auto& [key, colour] : colours) {
-      byKey_.emplace(key, colour);
+    colours.forEachColour([&](std::int32_t colour) {
       indexByColour_.emplace(Rgb24(colour), static_cast<std::uint8_t>(index++));
-    }
+    });
   }
 
   // The colour of the pixel at the start of text; a key the map lacks is colour 0.
   std::int32_t colourAt(std::string_view text) const {
-    auto found = byKey_.find(text.substr(0, charsPerPixel_));
-    return found == byKey_.end() ? 0 : found->second;
+    return colours_.find(text.substr(0, charsPerPixel_)).value_or(0);
   }
 
   // The first table entry of the same red, green and blue; 0 when none.
@@ -134,8 +220,8 @@ class PixelColours {
   }
 
  private:
+  const ColourMap& colours_;
   std::size_t charsPerPixel_;
-  std::unordered_map<std::string_view, std::int32_t> byKey_;  // views of the map's keys
   std::unordered_map<std::uint32_t, std::uint8_t> indexByColour_;
 };
 
@@ -186,6 +272,12 @@ SharedHandle<Bitmap> DecodeXpm(std::string_view text) {
   }
   // One line per colour, and per row a line of width x cpp characters: a
   // file too short for that cannot be this picture.
+  const int paddedWidth = static_cast<int>((values->width + 3) / 4 * 4);
+  if (!FitsPictureBudget(static_cast<std::uint32_t>(paddedWidth), static_cast<std::uint32_t>(values->height)) ||
+      values->colourCount > kMaxPicturePixels) {
+    SetLastSystemError(PictureTooLargeError());
+    return nullptr;
+  }
   if (values->colourCount > strings.bytesLeft() ||
       values->height * (values->width * values->charsPerPixel + 2) > strings.bytesLeft()) {
     Fail(kErrUnexpectedEnd);
@@ -197,19 +289,18 @@ SharedHandle<Bitmap> DecodeXpm(std::string_view text) {
   if (!ReadColourMap(strings, *values, colours, transparency)) return nullptr;
 
   const int bitsPerPixel = colours.size() <= 256 ? 8 : 32;
-  const int paddedWidth = static_cast<int>((values->width + 3) / 4 * 4);
   std::shared_ptr<Bitmap> bitmap = Bitmap::Create(paddedWidth, static_cast<int>(values->height), bitsPerPixel);
   if (!bitmap) {
     SetLastErrorFromErrno(ENOMEM);
     return nullptr;
   }
   if (bitsPerPixel == 8)
-    for (const auto& [key, colour] : colours) bitmap->colourTable().push_back(QuadOf(colour));
+    colours.forEachColour([&](std::int32_t colour) { bitmap->colourTable().push_back(QuadOf(colour)); });
 
-  const PixelColours pixels(colours, values->charsPerPixel);
+  const PixelColours pixels(colours, values->charsPerPixel, bitsPerPixel == 8);
   std::int32_t padding = transparency;
-  auto bad = colours.find("bad");
-  if (bad != colours.end() && bad->second != 0) {
+  const std::optional<std::int32_t> bad = colours.find("bad");
+  if (bad && *bad != 0) {
     if (std::optional<std::string_view> first = strings.next()) {
       padding = pixels.colourAt(*first);
       strings.pushBack(*first);

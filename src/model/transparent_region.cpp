@@ -1,6 +1,10 @@
 #include "model/transparent_region.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <memory>
+
+#include "imaging/picture_budget.h"
 
 namespace mascot {
 namespace {
@@ -18,13 +22,64 @@ void AddRun(std::vector<Rect>& rects, int left, int right, int y) {
   rects.push_back({left, y, right, y + 1});
 }
 
-// Stored rectangles come from files: an empty one adds nothing, and a list
-// that adds up to nothing gives no region rather than an empty shape.
+// A rectangle starting (+1) or ending (-1) at a row.
+struct RowEdge {
+  std::int64_t row;
+  int change;
+  const Rect* rect;
+};
+
+// The spans of the columns that a coverage count (difference form, one
+// entry per column from `left`) marks as covered.
+void CoveredSpans(const std::vector<int>& edges, std::int64_t left, std::vector<Span>& spans) {
+  spans.clear();
+  int depth = 0;
+  for (std::size_t x = 0; x + 1 < edges.size(); ++x) {
+    const int before = depth;
+    depth += edges[x];
+    const int column = static_cast<int>(left + static_cast<std::int64_t>(x));
+    if (before == 0 && depth > 0) spans.push_back({column, column + 1});
+    if (depth > 0) spans.back().right = column + 1;
+  }
+}
+
+// The union of the rectangles, swept band by band over the rows where one
+// starts or ends: the cost follows the area they span, not their number
+// squared. Stored rectangles come from files: an empty one adds nothing, a
+// list that adds up to nothing gives no region rather than an empty shape,
+// and one spanning more than any picture may is refused.
 SharedHandle<Region> UniteRects(const std::vector<Rect>& rects) {
+  std::int64_t left = INT32_MAX, top = INT32_MAX, right = INT32_MIN, bottom = INT32_MIN;
+  std::vector<RowEdge> edges;
+  for (const Rect& r : rects) {
+    if (r.right <= r.left || r.bottom <= r.top) continue;
+    left = std::min<std::int64_t>(left, r.left), right = std::max<std::int64_t>(right, r.right);
+    top = std::min<std::int64_t>(top, r.top), bottom = std::max<std::int64_t>(bottom, r.bottom);
+    edges.push_back({r.top, +1, &r});
+    edges.push_back({r.bottom, -1, &r});
+  }
+  if (edges.empty()) return nullptr;
+  const std::int64_t width = right - left, height = bottom - top;
+  if (width > Bitmap::kMaxSide || height > Bitmap::kMaxSide ||
+      !FitsPictureBudget(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)))
+    return nullptr;
+  std::sort(edges.begin(), edges.end(), [](const RowEdge& a, const RowEdge& b) { return a.row < b.row; });
+
+  std::vector<int> columns(static_cast<std::size_t>(width) + 1, 0);
+  std::vector<Span> spans;
+  RegionBands bands;
+  for (std::size_t i = 0; i < edges.size();) {
+    const std::int64_t row = edges[i].row;
+    for (; i < edges.size() && edges[i].row == row; ++i) {
+      columns[static_cast<std::size_t>(edges[i].rect->left - left)] += edges[i].change;
+      columns[static_cast<std::size_t>(edges[i].rect->right - left)] -= edges[i].change;
+    }
+    if (i == edges.size()) break;
+    CoveredSpans(columns, left, spans);
+    bands.addBand(static_cast<int>(row), static_cast<int>(edges[i].row), spans);
+  }
   auto region = std::make_shared<Region>();
-  for (const Rect& rect : rects)
-    if (!region->unite(rect)) return nullptr;
-  if (region->isEmpty()) return nullptr;
+  if (bands.empty() || !bands.build(*region)) return nullptr;
   return region;
 }
 

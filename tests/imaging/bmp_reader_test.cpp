@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "errors/system_error.h"
 #include "image_writers.h"
 #include "imaging/bmp_reader.h"
@@ -138,6 +140,17 @@ TEST(BmpReader, RefusesBrokenHeadersAndData) {
   Bytes notBmp = MakeBmp(good);
   notBmp[1] = 'X';
   EXPECT_EQ(ReadBmp(notBmp), nullptr);
+}
+
+// Run-length data claims up to 1024 pixels a byte: 66 KB describe 8192 x 8193.
+TEST(BmpReader, PicturesBeyondTheBudgetAreRefused) {
+  BmpFields rle{.width = 8192, .height = 8193, .compression = 1, .table = Bytes(1024, 0), .pixels = Bytes(66000, 0)};
+  BmpFields plain{.width = 16384, .height = -4097, .bitCount = 1, .pixels = Bytes(2048 * 4097, 0)};
+  for (const BmpFields* fields : {&rle, &plain}) {
+    SetLastSystemError(0);
+    EXPECT_EQ(ReadBmp(MakeBmp(*fields)), nullptr) << fields->width;
+    EXPECT_EQ(LastSystemError(), CrtErrorCode(EFBIG)) << fields->width;
+  }
 }
 
 }  // namespace

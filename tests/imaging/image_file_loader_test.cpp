@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
+#include "errors/error_codes.h"
+#include "errors/system_error.h"
 #include "image_writers.h"
 #include "imaging/image_file_loader.h"
 #include "imaging/program_bitmaps.h"
@@ -94,6 +98,41 @@ TEST(LoadImageFile, ProgramBitmapsByNumber) {
   UnregisterProgramBitmap(145);
   UnregisterProgramBitmap(146);
   EXPECT_EQ(LoadImageFile(145), nullptr);
+}
+
+// A failed picture is reported with its own reason, never with what an
+// earlier failure left behind.
+TEST(LoadImageFile, EveryFailureSetsItsReason) {
+  Bytes noBody = testing::Form("ILBM", {testing::Bmhd(2, 1, 1, 0, 1), testing::Chunk("PADD", Bytes(8, 0))});
+  const struct {
+    const char* name;
+    Bytes file;
+    ErrorCode reason;
+  } cases[] = {
+      {"too short to tell", Bytes{'B'}, kErrUnexpectedEnd},
+      {"empty", Bytes{}, kErrUnexpectedEnd},
+      {"unknown", WithText("plain text here"), CrtErrorCode(EINVAL)},
+      {"gif", WithText("GIF89a", 64), CrtErrorCode(EINVAL)},
+      {"container", WithText("RRVQ", 64), CrtErrorCode(EINVAL)},
+      {"text taken for pcx", WithText("\nnot a picture", 300), CrtErrorCode(EINVAL)},
+      {"pcx without rows", WithText("\x0a\x05\x01\x08", 128), kErrUnexpectedEnd},
+      {"lbm without body", noBody, kErrUnexpectedEnd},
+      {"lbm without header", testing::Form("ILBM", {}), kErrUnexpectedEnd},
+  };
+  for (const auto& c : cases) {
+    const std::string path = WriteScratch("reasons", "file.bin", c.file);
+    SetLastSystemError(CrtErrorCode(ENOENT));
+    EXPECT_EQ(LoadImageFile(path), nullptr) << c.name;
+    EXPECT_EQ(LastSystemError(), c.reason) << c.name;
+    std::uint32_t bpp = 0, width = 0, height = 0;
+    SetLastSystemError(CrtErrorCode(ENOENT));
+    if (!GetImageFileInfo(path, bpp, width, height)) {
+      EXPECT_NE(LastSystemError(), CrtErrorCode(ENOENT)) << c.name;
+    }
+  }
+  SetLastSystemError(0);
+  EXPECT_EQ(LoadImageFile(std::string(MASCOT_TEST_SCRATCH) + "/no/such/file.pcx"), nullptr);
+  EXPECT_EQ(LastSystemError(), CrtErrorCode(ENOENT));
 }
 
 }  // namespace

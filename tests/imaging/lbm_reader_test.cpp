@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "errors/system_error.h"
 #include "image_writers.h"
 #include "imaging/dib_image_buffer.h"
@@ -146,6 +148,46 @@ TEST(LbmReader, BrokenFilesFailCleanly) {
   Bytes lying = Form("ILBM", {Bmhd(2, 1, 1, 0, 0), Chunk("BODY", {0, 0})});
   lying[lying.size() - 6] = 0x7F;
   EXPECT_EQ(Decode(lying).result, kLbmShortRead);
+}
+
+// A picture is made once, for its BODY: headers alone cost nothing, however
+// many there are, and a refused file says why.
+TEST(LbmReader, PicturesAreMadeForTheirBodyWithinTheBudget) {
+  std::vector<Bytes> headers(200, Bmhd(4096, 4096, 1, 0, 1));
+  headers.push_back(Chunk("PADD", Bytes(40000, 0)));
+  DibImageFile imageFile;
+  EXPECT_EQ(ReadLbmBytes(Form("ILBM", headers), imageFile, kLbmLoadPicture, nullptr), kLbmOk);
+  EXPECT_EQ(imageFile.image(), nullptr);
+
+  // The last header before the body counts.
+  Bytes pixels = Pixels();
+  Decoded d = Decode(Form("ILBM", {Bmhd(8, 2, 1, 0, 1), Bmhd(37, 3, 2, 0, 1),
+                                   Chunk("BODY", IlbmBody(pixels, 37, 3, 2, false, true))}));
+  ASSERT_EQ(d.result, kLbmOk);
+  ASSERT_NE(d.bitmap, nullptr);
+  EXPECT_EQ(d.bitmap->width(), 40);
+  EXPECT_EQ(d.bitmap->pixelValue(36, 2), pixels[3 * 37 - 1]);
+
+  // 16384 x 16384 with room for its packed rows: a quarter of a gigapixel.
+  SetLastSystemError(0);
+  Decoded huge = Decode(Form("ILBM", {Bmhd(16384, 16384, 1, 0, 1), Chunk("PADD", Bytes(16384 * 34, 0))}));
+  EXPECT_EQ(huge.result, kLbmBadFile);
+  EXPECT_EQ(LastSystemError(), CrtErrorCode(EFBIG));
+
+  const struct {
+    const char* name;
+    Bytes file;
+  } refused[] = {
+      {"body before header", Form("ILBM", {Chunk("BODY", Bytes(8, 0)), Bmhd(4, 1, 1, 0, 0)})},
+      {"other form type", Form("8SVX", {})},
+      {"other nested form", Form("ANIM", {Form("ACBM", {})})},
+      {"no width", Form("ILBM", {Bmhd(0, 5, 1, 0, 0)})},
+  };
+  for (const auto& c : refused) {
+    SetLastSystemError(CrtErrorCode(ENOENT));
+    EXPECT_EQ(Decode(c.file).result, kLbmBadFile) << c.name;
+    EXPECT_EQ(LastSystemError(), CrtErrorCode(EINVAL)) << c.name;
+  }
 }
 
 TEST(ByteRun1, RunsAreClippedToTheRow) {

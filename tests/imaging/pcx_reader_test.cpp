@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
+#include "errors/error_codes.h"
+#include "errors/system_error.h"
 #include "image_writers.h"
 #include "imaging/dib_image_buffer.h"
 #include "imaging/pcx_reader.h"
@@ -136,6 +140,48 @@ TEST(PcxReader, RefusesBrokenFiles) {
   Bytes oddPlanes = good;
   oddPlanes[65] = 2;
   EXPECT_EQ(Decode(oddPlanes), nullptr);
+}
+
+// Each failure leaves its own reason, never the one of an earlier failure.
+TEST(PcxReader, EveryFailureSetsItsReason) {
+  const Bytes good = MakePcx(PcxFields{.width = 2, .height = 1}, {Bytes{1, 2}}, Bytes(768, 0));
+  Bytes wrongMaker = good;
+  wrongMaker[0] = 11;
+  Bytes badLayout = good;
+  badLayout[65] = 2;  // two 8-bit planes
+  Bytes runPastLine = MakePcx(PcxFields{.version = 3, .width = 2, .height = 1}, {});
+  runPastLine.insert(runPastLine.end(), {0xC5, 7, 0, 0});
+  const struct {
+    const char* name;
+    Bytes file;
+    ErrorCode reason;
+  } cases[] = {
+      {"short header", Bytes(good.begin(), good.begin() + 100), kErrUnexpectedEnd},
+      {"header only", Bytes(good.begin(), good.begin() + 128), kErrUnexpectedEnd},
+      {"256 colours without room for them", Bytes(good.begin(), good.begin() + 600), kErrUnexpectedEnd},
+      {"wrong manufacturer", wrongMaker, CrtErrorCode(EINVAL)},
+      {"unknown plane layout", badLayout, CrtErrorCode(EINVAL)},
+      {"rows cut short", MakePcx(PcxFields{.version = 3, .width = 2, .height = 9}, {Bytes{1, 2}}), kErrUnexpectedEnd},
+      {"a run past the line", runPastLine, CrtErrorCode(EINVAL)},
+  };
+  for (const auto& c : cases) {
+    SetLastSystemError(CrtErrorCode(ENOENT));
+    EXPECT_EQ(Decode(c.file), nullptr) << c.name;
+    EXPECT_EQ(LastSystemError(), c.reason) << c.name;
+  }
+}
+
+// 24-bit rows of full runs: 8192 x 8193 pixels (600 MB decoded) from 6 MB.
+TEST(PcxReader, PicturesBeyondTheBudgetAreRefusedBeforeTheyAreMade) {
+  PcxFields fields{.bitsPerPlane = 8, .planes = 3, .width = 8192, .height = 8193, .bytesPerLine = 8192};
+  Bytes file = MakePcx(fields, {});
+  Bytes line;
+  for (std::size_t left = 3 * 8192; left > 0; left -= std::min<std::size_t>(left, 63))
+    line.insert(line.end(), {std::uint8_t(0xC0 | std::min<std::size_t>(left, 63)), 5});
+  for (unsigned y = 0; y < fields.height; ++y) testing::Append(file, line);
+  SetLastSystemError(0);
+  EXPECT_EQ(Decode(file), nullptr);
+  EXPECT_EQ(LastSystemError(), CrtErrorCode(EFBIG));
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "allocation_meter.h"
 #include "errors/error_codes.h"
 #include "errors/system_error.h"
 #include "import/xpm_colour_line.h"
@@ -118,6 +120,39 @@ TEST(XpmReader, RefusesTextThatIsNotAWholePicture) {
     SetLastSystemError(kNoError);
     EXPECT_FALSE(DecodeXpm(text)) << text;
     EXPECT_NE(LastSystemError(), kNoError) << text;
+  }
+}
+
+// A 1 x 1 picture behind `count` colour lines of distinct 4-character keys,
+// each line as short as a line can be.
+std::string ManyColours(std::size_t count) {
+  std::string text = "\"1 1 " + std::to_string(count) + " 4\"\n";
+  for (std::size_t i = 0; i < count; ++i) {
+    std::string key(4, 'a');
+    for (std::size_t n = i, at = 0; at < 4; ++at, n /= 64) key[at] = static_cast<char>('0' + n % 64);
+    text += "\"" + key + "c0\"\n";
+  }
+  return text + "\"0000\"\n";
+}
+
+// The colour map costs in proportion to the file, a few bytes a line.
+TEST(XpmReader, ColourMapCostsAFewBytesALine) {
+  std::size_t peaks[2] = {};
+  for (std::size_t i = 0; i < 2; ++i) {
+    const std::string text = ManyColours(200000 << i);
+    testing::StartAllocationMeter();
+    ASSERT_TRUE(DecodeXpm(text));
+    peaks[i] = testing::PeakAllocationSinceStart();
+    EXPECT_LT(peaks[i], 3 * text.size()) << text.size() << " bytes of text";
+  }
+  EXPECT_LT(peaks[1], peaks[0] * 5 / 2);
+}
+
+TEST(XpmReader, PicturesBeyondTheBudgetAreRefused) {
+  for (const char* values : {"9000 9000 1 1", "1 1 99999999 1"}) {
+    SetLastSystemError(0);
+    EXPECT_FALSE(DecodeXpm(Xpm({values, ". c None", "."}))) << values;
+    EXPECT_EQ(LastSystemError(), CrtErrorCode(EFBIG)) << values;
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,48 @@ TEST(TransparentRegion, StoredRectanglesStandUnlessRecomputeIsAsked) {
   EXPECT_FALSE(BuildTransparentRegion(Picture({"##", "##"}).get(), stored, true));
   stored = {{3, 3, 3, 9}};
   EXPECT_FALSE(BuildTransparentRegion(nullptr, stored, false));
+}
+
+// The region built in one pass is the very shape that uniting the rectangles
+// one at a time gives, box for box: for pictures of noise, stripes and
+// checks, and for stored rectangles that overlap, touch and come in any order.
+TEST(TransparentRegion, OnePassGivesTheShapeOfTheUnion) {
+  std::mt19937 random(7);
+  auto expectSameAsUnion = [](const Rects& list, const SharedHandle<Region>& built, const std::string& name) {
+    Region reference;
+    for (const Rect& r : list) reference.unite(r);
+    ASSERT_TRUE(built) << name;
+    EXPECT_EQ(built->rects(), reference.rects()) << name;
+    EXPECT_TRUE(*built == reference) << name;
+  };
+  for (int picture = 0; picture < 40; ++picture) {
+    const int width = 1 + static_cast<int>(random() % 40), height = 1 + static_cast<int>(random() % 40);
+    std::vector<std::string> rows(static_cast<std::size_t>(height), std::string(static_cast<std::size_t>(width), '.'));
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) {
+        const bool opaque = picture % 4 == 0   ? (x + y) % 2 == 1
+                            : picture % 4 == 1 ? x % 3 != 0 && y % 5 != 2
+                                               : random() % (2 + picture % 3) == 0;
+        if (opaque && (x | y) != 0) rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = '#';
+      }
+    rows[static_cast<std::size_t>(height - 1)][static_cast<std::size_t>(width - 1)] = '#';
+    Rects runs;
+    FindOpaqueRects(*Picture(rows), runs);
+    Rects work;
+    expectSameAsUnion(runs, BuildTransparentRegion(Picture(rows).get(), work, true), "picture " + std::to_string(picture));
+
+    Rects stored;
+    for (int i = 0; i < 1 + picture; ++i) {
+      const int left = static_cast<int>(random() % 30) - 5, top = static_cast<int>(random() % 30) - 5;
+      stored.push_back({left, top, left + static_cast<int>(random() % 12), top + static_cast<int>(random() % 12)});
+    }
+    stored.push_back({0, 0, 1, 1});
+    Rects copy = stored;
+    expectSameAsUnion(stored, BuildTransparentRegion(nullptr, copy, false), "stored " + std::to_string(picture));
+  }
+  // Rectangles spanning more than any picture can be are no picture's shape.
+  Rects far{{0, 0, 1, 1}, {0, 20000, 1, 20001}};
+  EXPECT_FALSE(BuildTransparentRegion(nullptr, far, false));
 }
 
 }  // namespace
