@@ -1,5 +1,8 @@
 #include "commands/command_line.h"
 
+#include "storage/config_syntax.h"
+#include "storage/file_info.h"
+
 namespace mascot {
 namespace {
 
@@ -53,6 +56,12 @@ std::vector<std::string> SplitCommandLine(std::string_view text) {
     ++pos;  // past the blank that ended the argument
   }
   return arguments;
+}
+
+std::string ForwardedArgument(std::string_view argument) {
+  if (argument.empty() || (argument.size() == 2 && CompareNoCase(argument, "-e") == 0)) return std::string(argument);
+  std::string full = FullPath(argument);
+  return full.empty() ? std::string(argument) : full;
 }
 
 }  // namespace mascot

@@ -11,4 +11,9 @@ namespace mascot {
 // quote a quote).
 std::vector<std::string> SplitCommandLine(std::string_view text);
 
+// What a second start hands to the running instance: "-e" (any case) as it
+// stands, a path made absolute, since the running instance resolves paths
+// against its own working folder, not the sender's.
+std::string ForwardedArgument(std::string_view argument);
+
 }  // namespace mascot

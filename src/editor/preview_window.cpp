@@ -1,5 +1,7 @@
 #include "editor/preview_window.h"
 
+#include "model/frame_timer.h"
+
 namespace mascot {
 
 namespace {
@@ -117,7 +119,7 @@ void PreviewWindow::showAt(const Rect& rect) {
 }
 
 void PreviewWindow::setFrameTimer(std::uint32_t milliseconds) {
-  frameTimer_.start(static_cast<int>(std::min<std::uint32_t>(milliseconds, INT32_MAX)));
+  frameTimer_.start(FrameTimerInterval(milliseconds));
 }
 void PreviewWindow::killFrameTimer() { frameTimer_.stop(); }
 bool PreviewWindow::frameTimerRunning() { return frameTimer_.isActive(); }

@@ -14,6 +14,7 @@ void SetLastSystemError(ErrorCode code);
 
 // The program code for a failing C-runtime call: 2800 + the errno number of
 // the message table, which numbers errno the way the original C library did.
+// An errno that library did not have stays the platform's code (errno itself).
 ErrorCode CrtErrorCode(int errnoValue);
 
 // Sets the last system error from errno after a failing C-runtime file call

@@ -1,5 +1,6 @@
 #include "files/file_dialogs.h"
 
+#include "storage/config_syntax.h"
 #include "storage/filter_string.h"
 #include "storage/mascot_library.h"
 #include "storage/paths.h"
@@ -24,11 +25,24 @@ std::string_view DefaultExtensionOf(std::string_view extension) {
 std::string DefaultPublishName(std::string_view mascotName) { return StripForbiddenFileNameChars(mascotName); }
 std::string DefaultWorkFileName(std::string_view currentPath) { return FileNamePart(currentPath); }
 
+namespace {
+
+// A chosen "PIP.MASCOT" already has the extension: changing its case would
+// name a file that does not exist.
+std::string ForceExtension(std::string_view chosenPath, std::string_view extension) {
+  if (chosenPath.size() >= extension.size() && FileNamePart(chosenPath).size() > extension.size() &&
+      CompareNoCase(chosenPath.substr(chosenPath.size() - extension.size()), extension) == 0)
+    return std::string(chosenPath);
+  return ChangeExtension(chosenPath, extension);
+}
+
+}  // namespace
+
 std::string ForcePublishedExtension(std::string_view chosenPath) {
-  return ChangeExtension(chosenPath, kPublishedExtension);
+  return ForceExtension(chosenPath, kPublishedExtension);
 }
 std::string ForceWorkFileExtension(std::string_view chosenPath) {
-  return ChangeExtension(chosenPath, kWorkFileExtension);
+  return ForceExtension(chosenPath, kWorkFileExtension);
 }
 
 std::string PublishInitialFolder() { return MascotsFolderPath(); }

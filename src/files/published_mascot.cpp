@@ -9,14 +9,20 @@
 #include "errors/system_error.h"
 #include "files/image_table.h"
 #include "files/mascot_record.h"
+#include "sound/sound_file.h"
 #include "storage/lzss.h"
 #include "storage/resource_file_reader.h"
 #include "storage/resource_file_writer.h"
+#include "storage/text_encoding.h"
 
 namespace mascot {
 namespace {
 
 constexpr const char* kOpeningStage = "Opening";
+constexpr const char* kLoadingSoundStage = "Loading sound";
+constexpr const char* kLoadingReadmeStage = "Loading read-me";
+// No read-me comes near this; the text box shows it whole.
+constexpr std::uint64_t kMaxReadmeSize = 16u << 20;
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -88,14 +94,35 @@ bool LoadListed(ResourceFileReader& reader, std::uint32_t type, std::uint32_t id
   return false;
 }
 
-bool LoadSoundResource(ResourceFileReader& reader, std::uint32_t id, MascotDocument& document) {
-  ResourceHandle sound;
-  if (!LoadListed(reader, kClickSoundType, id, sound)) return false;
-  if (!sound || sound->data.empty()) return true;
+// The sound and the read-me are extras: one that cannot be read leaves the
+// mascot without it, with the reason as a load-error line.
+void NoteSkippedResource(MascotDocument& document, std::string_view stage, std::string_view path) {
+  std::string line = ErrorText(stage, path, 0);
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  document.loadErrors += line + "\r\n";
+}
+
+// An extra within its cap, before its bytes are read or expanded; null when
+// the file has none, or when it could not be read (then noted).
+ResourceHandle LoadExtra(ResourceFileReader& reader, std::uint32_t type, std::uint32_t id, std::uint64_t cap,
+                         std::string_view stage, std::string_view path, MascotDocument& document) {
+  if (!HasResource(reader, type, id)) return nullptr;
+  ResourceHandle extra = reader.Load(type, id, cap);
+  if (extra->hasData) return extra;
+  SetLastSystemError(reader.LastErrorCode() != 0 ? reader.LastErrorCode() : kErrUnexpectedEnd);
+  NoteSkippedResource(document, stage, path);
+  return nullptr;
+}
+
+void LoadSoundResource(ResourceFileReader& reader, std::uint32_t id, std::string_view path,
+                       MascotDocument& document) {
+  // Capped like a sound file.
+  const ResourceHandle sound =
+      LoadExtra(reader, kClickSoundType, id, kMaxSoundFileSize, kLoadingSoundStage, path, document);
+  if (!sound || sound->data.empty()) return;
   document.soundData = std::make_shared<const SoundBytes>(sound->data);
   document.soundSize = sound->size();
   document.soundPath = "Sound " + std::to_string(id);
-  return true;
 }
 
 bool LoadImageResource(ResourceFileReader& reader, std::uint32_t id, MascotDocument& document) {
@@ -108,28 +135,28 @@ bool LoadImageResource(ResourceFileReader& reader, std::uint32_t id, MascotDocum
   return true;
 }
 
-// The read-me is its characters up to the first zero byte.
-bool LoadReadme(ResourceFileReader& reader, std::uint32_t id, MascotDocument& document) {
-  ResourceHandle text;
-  if (!LoadListed(reader, kReadmeType, id, text)) return false;
-  if (!text) return true;
+// The read-me is its characters up to the first zero byte, decoded as the
+// text files are: old files hold Windows-1252.
+void LoadReadme(ResourceFileReader& reader, std::uint32_t id, std::string_view path, MascotDocument& document) {
+  const ResourceHandle text = LoadExtra(reader, kReadmeType, id, kMaxReadmeSize, kLoadingReadmeStage, path, document);
+  if (!text) return;
   const auto& bytes = text->data;
   std::size_t length = 0;
   while (length < bytes.size() && bytes[length] != 0) ++length;
-  document.readme.assign(reinterpret_cast<const char*>(bytes.data()), length);
-  return true;
+  document.readme = DecodeFileText({reinterpret_cast<const char*>(bytes.data()), length});
 }
 
-bool LoadMascotRecord(ResourceFileReader& reader, std::uint32_t id, MascotDocument& document) {
+bool LoadMascotRecord(ResourceFileReader& reader, std::uint32_t id, std::string_view path, MascotDocument& document) {
   ResourceHandle record;
   if (!LoadListed(reader, kMascotRecordType, id, record)) return false;
   if (!record) return Fail(kErrUnexpectedEnd);
   MascotRecordHeader header;
   if (!ReadMascotRecord(record->data, document, header)) return false;
   reader.Release(record);
-  if (header.soundResourceId != 0 && !LoadSoundResource(reader, header.soundResourceId, document)) return false;
+  if (header.soundResourceId != 0) LoadSoundResource(reader, header.soundResourceId, path, document);
   if (header.imageResourceId != 0 && !LoadImageResource(reader, header.imageResourceId, document)) return false;
-  return LoadReadme(reader, id, document);
+  LoadReadme(reader, id, path, document);
+  return true;
 }
 
 }  // namespace
@@ -161,7 +188,7 @@ std::shared_ptr<MascotDocument> OpenPublishedMascot(std::string_view path) {
   }
   auto document = std::make_shared<MascotDocument>();
   SetLastSystemError(0);
-  if (!LoadMascotRecord(reader, ids.front(), *document)) {
+  if (!LoadMascotRecord(reader, ids.front(), path, *document)) {
     SetLastErrorText(ErrorText(kOpeningStage, path, 0));
     return nullptr;
   }

@@ -131,7 +131,13 @@ bool SaveWorkFile(std::string_view path, const MascotDocument& document) {
 
 std::shared_ptr<MascotDocument> LoadWorkFile(std::string_view path) {
   ConfigFile file;
-  if (!file.Open(path, kWorkFileTitle, true)) return nullptr;
+  SetLastSystemError(0);
+  if (!file.Open(path, kWorkFileTitle, true)) {
+    // A file without a single entry opens but holds nothing: say so rather
+    // than leave the reason empty.
+    if (LastSystemError() == 0) SetLastSystemError(kErrUnexpectedEnd);
+    return nullptr;
+  }
   auto document = std::make_shared<MascotDocument>();
   document->filePath = path;
   ReadMascotKeys(file, *document);

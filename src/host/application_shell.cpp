@@ -19,6 +19,7 @@
 #include "host/help_viewer.h"
 #include "host/mascot_tool_tip.h"
 #include "host/tray_icon.h"
+#include "model/frame_timer.h"
 #include "preferences/settings_store.h"
 
 namespace mascot {
@@ -153,7 +154,7 @@ void ApplicationShell::followTarget() {
 void ApplicationShell::onFrameTimer() {
   if (busy_ || !document_ || !window_) return;
   document_->advance(&window_->view());
-  frameTimer_.start(static_cast<int>(document_->nextDelay()));
+  frameTimer_.start(FrameTimerInterval(document_->nextDelay()));
   window_->repaint();
 }
 
@@ -177,7 +178,7 @@ void ApplicationShell::restartChangeTimer() {
 void ApplicationShell::mascotPressed() {
   if (!document_ || !window_) return;
   if (document_->startClick(&window_->view(), services_.soundPlayer)) {
-    frameTimer_.start(static_cast<int>(document_->nextDelay()));
+    frameTimer_.start(FrameTimerInterval(document_->nextDelay()));
     window_->repaint();
   }
 }

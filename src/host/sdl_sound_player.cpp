@@ -3,10 +3,9 @@
 #include <SDL.h>
 
 #include <chrono>
-#include <fstream>
 #include <vector>
 
-#include "storage/paths.h"
+#include "sound/sound_file.h"
 
 namespace mascot {
 namespace {
@@ -15,6 +14,10 @@ constexpr int kDeviceFrequency = 44100;
 constexpr Uint16 kDeviceSamples = 1024;
 // A device that stops taking data must not hang a synchronous play.
 constexpr std::uint32_t kDrainSlackMs = 2000;
+// The conversion to the device's format may take many times the decoded
+// size (8-bit mono at 8 kHz grows 22-fold); a sound that would need more
+// than this stays silent instead of taking the memory.
+constexpr std::uint64_t kMaxConvertedSoundBytes = 256ull << 20;
 
 std::uint32_t DurationMs(std::size_t bytes, int frequency, SDL_AudioFormat format, int channels) {
   const std::size_t bytesPerSecond =
@@ -91,6 +94,7 @@ bool SdlSoundPlayer::queue(const std::uint8_t* bytes, std::size_t size, std::uin
   const Uint8* data = wav.samples;
   Uint32 length = wav.length;
   if (built > 0) {
+    if (std::uint64_t{wav.length} * static_cast<std::uint64_t>(cvt.len_mult) > kMaxConvertedSoundBytes) return false;
     converted.resize(static_cast<std::size_t>(wav.length) * static_cast<std::size_t>(cvt.len_mult));
     std::copy(wav.samples, wav.samples + wav.length, converted.begin());
     cvt.buf = converted.data();
@@ -124,15 +128,9 @@ void SdlSoundPlayer::playSync(const SoundBytes& sound) {
 }
 
 void SdlSoundPlayer::playFileSync(std::string_view path) {
-  std::ifstream file(NativePath(path), std::ios::binary | std::ios::ate);
-  if (!file) return;
-  const std::streamoff size = file.tellg();
-  // SDL reads images up to 2 GiB.
-  if (size <= 0 || size > INT32_MAX) return;
-  SoundBytes bytes(static_cast<std::size_t>(size));
-  file.seekg(0);
-  if (!file.read(reinterpret_cast<char*>(bytes.data()), size)) return;
-  playSync(bytes);
+  // The same read as the sound load: a named pipe or a huge file is refused.
+  const SoundFileContents contents = ReadSoundFile(path);
+  if (contents.status == SoundFileStatus::Loaded) playSync(contents.bytes);
 }
 
 }  // namespace mascot

@@ -1,13 +1,20 @@
 #include "host/single_instance.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
+#include <cerrno>
+
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLocalSocket>
 #include <QPointer>
 #include <QTimer>
 #include <span>
 
+#include "commands/command_line.h"
 #include "commands/copy_data_record.h"
 
 namespace mascot {
@@ -42,6 +49,34 @@ bool InstanceAnswers(const QString& serverName) {
   return answered;
 }
 
+// The file beside the socket whose lock serialises probe-and-listen: two
+// starts at the same moment would otherwise both find nobody answering, both
+// listen, and the second would remove the first one's socket.
+QString LockFilePath(const QString& serverName) {
+  const QString socketPath =
+      serverName.startsWith(QLatin1Char('/')) ? serverName : QDir(QDir::tempPath()).filePath(serverName);
+  return socketPath + QStringLiteral(".lock");
+}
+
+// Held for the life of the object; the lock goes with the descriptor.
+class ClaimLock {
+ public:
+  explicit ClaimLock(const QString& path)
+      : fd_(::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
+    if (fd_ < 0) return;
+    while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+    }
+  }
+  ~ClaimLock() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  ClaimLock(const ClaimLock&) = delete;
+  ClaimLock& operator=(const ClaimLock&) = delete;
+
+ private:
+  int fd_;
+};
+
 }  // namespace
 
 QString SingleInstance::DefaultServerName() {
@@ -58,6 +93,9 @@ SingleInstance::~SingleInstance() { server_.close(); }
 
 bool SingleInstance::claim() {
   if (server_.isListening()) return true;
+  // Without the lock file (a read-only temporary folder) the claim runs
+  // unserialised, as it would have anyway.
+  const ClaimLock lock(LockFilePath(serverName_));
   if (InstanceAnswers(serverName_)) return false;
   if (server_.listen(serverName_)) return true;
   // Nobody answered: the socket was left behind by a program that died.
@@ -115,7 +153,7 @@ bool SingleInstance::SendArgument(const QString& serverName, const std::string& 
 }
 
 int SingleInstance::handOver(const std::vector<std::string>& arguments, int timeoutMs) {
-  if (!arguments.empty()) SendArgument(serverName_, arguments.front(), timeoutMs);
+  if (!arguments.empty()) SendArgument(serverName_, ForwardedArgument(arguments.front()), timeoutMs);
   return 0;
 }
 

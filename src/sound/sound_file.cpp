@@ -1,31 +1,15 @@
 #include "sound/sound_file.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <string>
 
 #include "errors/system_error.h"
-#include "storage/paths.h"
+#include "storage/regular_file.h"
 
 namespace mascot {
 namespace {
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 bool ReadFully(int fd, SoundBytes& bytes) {
   std::size_t done = 0;
@@ -50,20 +34,10 @@ SoundFileContents Status(SoundFileStatus status) { return {status, {}}; }
 }  // namespace
 
 SoundFileContents ReadSoundFile(std::string_view path) {
-  std::string native = NativePath(path);
-  // Non-blocking so that a FIFO cannot stall the user-interface thread.
-  FileDescriptor file(::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (file.get() < 0) {
-    SetLastErrorFromErrno(errno);
-    return Status(SoundFileStatus::OpenFailed);
-  }
+  const FileDescriptor file = OpenRegularFile(path);
+  if (!file.isOpen()) return Status(SoundFileStatus::OpenFailed);
   struct stat info {};
-  if (::fstat(file.get(), &info) != 0) return Status(SoundFileStatus::NoSize);
-  if (S_ISDIR(info.st_mode)) {
-    SetLastErrorFromErrno(EISDIR);
-    return Status(SoundFileStatus::OpenFailed);
-  }
-  if (!S_ISREG(info.st_mode) || info.st_size <= 0) return Status(SoundFileStatus::NoSize);
+  if (::fstat(file.get(), &info) != 0 || info.st_size <= 0) return Status(SoundFileStatus::NoSize);
   if (static_cast<std::uint64_t>(info.st_size) > kMaxSoundFileSize) {
     SetLastErrorFromErrno(EFBIG);
     return Status(SoundFileStatus::ReadFailed);

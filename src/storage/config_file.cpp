@@ -9,6 +9,7 @@
 
 #include "errors/system_error.h"
 #include "storage/paths.h"
+#include "storage/regular_file.h"
 #include "storage/replacement_file.h"
 #include "storage/text_encoding.h"
 
@@ -65,14 +66,13 @@ bool ConfigFile::Open(std::string_view path, std::string_view title, bool readOn
 
 bool ConfigFile::readFile(std::string& bytes) const {
   if (fileName_.empty()) return Fail(ENOENT);
-  int fd = open(NativePath(fileName_).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return Fail(errno);
+  const FileDescriptor file = OpenRegularFile(fileName_);
+  if (!file.isOpen()) return false;
+  const int fd = file.get();
   struct stat st {};
   int problem = 0;
   if (fstat(fd, &st) != 0)
     problem = errno;
-  else if (S_ISDIR(st.st_mode))
-    problem = EISDIR;
   else if (static_cast<std::uint64_t>(st.st_size) > kMaxFileSize)
     problem = EFBIG;
 
@@ -88,7 +88,6 @@ bool ConfigFile::readFile(std::string& bytes) const {
     else
       bytes.append(chunk, static_cast<std::size_t>(n));
   }
-  close(fd);
   return problem == 0 || Fail(problem);
 }
 

@@ -1,47 +1,41 @@
 #include "storage/file_bytes.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <memory>
-#include <string>
 
-#include "errors/error_codes.h"
 #include "errors/system_error.h"
-#include "storage/paths.h"
+#include "storage/regular_file.h"
 
 namespace mascot {
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
-FileHandle OpenForReading(std::string_view path) {
-  if (path.empty()) {
-    SetLastErrorFromErrno(ENOENT);
-    return nullptr;
+// Reads until the buffer is full or the file ends; the count read, or -1
+// with the last system error set.
+long long ReadUpTo(int fd, std::uint8_t* data, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t n = ::read(fd, data + done, size - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      SetLastErrorFromErrno(errno);
+      return -1;
+    }
+    if (n == 0) break;
+    done += static_cast<std::size_t>(n);
   }
-  std::string native = NativePath(path);
-  FileHandle file(std::fopen(native.c_str(), "rb"));
-  if (!file) SetLastErrorFromErrno(errno);
-  return file;
+  return static_cast<long long>(done);
 }
 
 }  // namespace
 
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::string_view path, std::size_t maxSize) {
-  FileHandle file = OpenForReading(path);
-  if (!file) return std::nullopt;
+  const FileDescriptor file = OpenRegularFile(path);
+  if (!file.isOpen()) return std::nullopt;
   struct stat info {};
-  if (fstat(fileno(file.get()), &info) != 0) {
+  if (fstat(file.get(), &info) != 0) {
     SetLastErrorFromErrno(errno);
-    return std::nullopt;
-  }
-  if (!S_ISREG(info.st_mode)) {
-    SetLastErrorFromErrno(EISDIR);
     return std::nullopt;
   }
   if (info.st_size < 0 || static_cast<std::uint64_t>(info.st_size) > maxSize) {
@@ -49,25 +43,21 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::string_view path, st
     return std::nullopt;
   }
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
-  std::size_t got = bytes.empty() ? 0 : std::fread(bytes.data(), 1, bytes.size(), file.get());
-  if (got != bytes.size()) {
-    // The file shrank while it was read: keep what is there, the parsers
-    // check every size against it.
-    if (std::ferror(file.get())) {
-      SetLastErrorFromErrno(errno ? errno : EIO);
-      return std::nullopt;
-    }
-    bytes.resize(got);
-  }
+  const long long got = ReadUpTo(file.get(), bytes.data(), bytes.size());
+  if (got < 0) return std::nullopt;
+  // The file shrank while it was read: keep what is there, the parsers
+  // check every size against it.
+  bytes.resize(static_cast<std::size_t>(got));
   return bytes;
 }
 
 std::optional<std::vector<std::uint8_t>> ReadFileStart(std::string_view path, std::size_t count) {
-  FileHandle file = OpenForReading(path);
-  if (!file) return std::nullopt;
+  const FileDescriptor file = OpenRegularFile(path);
+  if (!file.isOpen()) return std::nullopt;
   std::vector<std::uint8_t> bytes(count);
-  std::size_t got = count ? std::fread(bytes.data(), 1, count, file.get()) : 0;
-  bytes.resize(got);
+  const long long got = ReadUpTo(file.get(), bytes.data(), count);
+  if (got < 0) return std::nullopt;
+  bytes.resize(static_cast<std::size_t>(got));
   return bytes;
 }
 

@@ -1,13 +1,13 @@
 #include "storage/file_info.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <system_error>
 
+#include "errors/system_error.h"
 #include "storage/paths.h"
+#include "storage/regular_file.h"
 
 namespace mascot {
 
@@ -32,11 +32,12 @@ bool IsFolder(std::string_view path) {
 
 bool LastWriteTime(std::string_view path, std::uint64_t& time) {
   if (path.empty()) return false;
-  int fd = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
+  // A question about the file, not a failure: the caller's reason stays.
+  const ErrorCode lastError = LastSystemError();
+  const FileDescriptor file = OpenRegularFile(path);
   struct stat st {};
-  bool ok = fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
-  close(fd);
+  const bool ok = file.isOpen() && fstat(file.get(), &st) == 0;
+  SetLastSystemError(lastError);
   if (!ok) return false;
   time = static_cast<std::uint64_t>(st.st_mtim.tv_sec) * 1'000'000'000u +
          static_cast<std::uint64_t>(st.st_mtim.tv_nsec);

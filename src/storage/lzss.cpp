@@ -245,6 +245,11 @@ std::uint64_t MaxLzssOutput(std::uint64_t streamSize) {
   return (streamSize * 144 + 16) / 17;
 }
 
+std::optional<std::uint32_t> BlockUncompressedSize(std::span<const std::uint8_t> block) {
+  if (block.size() < kLzssBlockHeaderSize) return std::nullopt;
+  return ReadLe32(block.data() + 4);
+}
+
 std::optional<std::vector<std::uint8_t>> DecompressBlock(std::span<const std::uint8_t> block) {
   auto corrupt = [] {
     SetLastSystemError(kErrUnexpectedEnd);

@@ -26,6 +26,9 @@ CompressionResult CompressIfSmaller(std::span<const std::uint8_t> input);
 // and eight 18-byte references (17 stream bytes) give 144 output bytes.
 std::uint64_t MaxLzssOutput(std::uint64_t streamSize);
 
+// The uncompressedSize a block announces; nullopt when it has no header.
+std::optional<std::uint32_t> BlockUncompressedSize(std::span<const std::uint8_t> block);
+
 // Decodes a block into exactly uncompressedSize bytes (a stream that ends
 // early leaves the rest zero). Refuses, with the last system error set to
 // kErrUnexpectedEnd, a block whose header disagrees with its size, whose

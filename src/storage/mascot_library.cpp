@@ -10,8 +10,10 @@
 #include <cstring>
 
 #include "errors/program_path.h"
+#include "errors/system_error.h"
 #include "storage/file_info.h"
 #include "storage/paths.h"
+#include "storage/regular_file.h"
 
 namespace mascot {
 namespace {
@@ -46,8 +48,12 @@ bool IsFolderEntry(const std::string& folder, const dirent* entry) {
 
 // Reads up to size bytes; the count read, or -1 when the file cannot be read.
 long ReadHead(const std::string& path, unsigned char* buffer, std::size_t size) {
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return -1;
+  // A question about the file: whatever went wrong, the last error stays.
+  const ErrorCode lastError = LastSystemError();
+  const FileDescriptor file = OpenRegularFile(path);
+  SetLastSystemError(lastError);
+  if (!file.isOpen()) return -1;
+  const int fd = file.get();
   std::size_t total = 0;
   while (total < size) {
     ssize_t n = read(fd, buffer + total, size - total);
@@ -55,7 +61,6 @@ long ReadHead(const std::string& path, unsigned char* buffer, std::size_t size) 
     if (n <= 0) break;
     total += static_cast<std::size_t>(n);
   }
-  close(fd);
   return static_cast<long>(total);
 }
 

@@ -33,6 +33,38 @@ bool SyncFolder(const std::string& folder) {
   return true;
 }
 
+// The file a path names after following symbolic links, so that a save
+// through a link replaces the file it points to and the link stays. A link
+// to nothing yet resolves to where it points; a loop or a link that cannot
+// be read leaves the path as it is (the write then fails or replaces it).
+std::string FollowLinks(std::string path) {
+  constexpr int kMaxLinks = 40;  // the kernel's own limit
+  for (int hop = 0; hop < kMaxLinks; ++hop) {
+    struct stat st {};
+    if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    std::vector<char> buffer(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1);
+    const ssize_t length = readlink(path.c_str(), buffer.data(), buffer.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) return path;
+    std::string target(buffer.data(), static_cast<std::size_t>(length));
+    path = target.front() == '/' ? target : FolderOf(path) + "/" + target;
+  }
+  return path;
+}
+
+// The new file takes over the old one's owner where this user may give it,
+// and its permissions (after the owner: a change of owner clears set-id bits).
+void TakeOverOwnerAndMode(int fd, const std::string& target) {
+  struct stat st {};
+  if (stat(target.c_str(), &st) != 0) {
+    fchmod(fd, DefaultMode());
+    return;
+  }
+  if (fchown(fd, st.st_uid, st.st_gid) != 0) {
+    [[maybe_unused]] int ignored = fchown(fd, static_cast<uid_t>(-1), st.st_gid);
+  }
+  fchmod(fd, st.st_mode & 07777);
+}
+
 bool FailWithErrno() {
   SetLastErrorFromErrno(errno);
   return false;
@@ -45,6 +77,7 @@ ReplacementFile::ReplacementFile(std::string target) : target_(std::move(target)
     SetLastErrorFromErrno(ENOENT);
     return;
   }
+  target_ = FollowLinks(std::move(target_));
   std::string pattern = target_ + ".tmp-XXXXXX";
   std::vector<char> buffer(pattern.begin(), pattern.end());
   buffer.push_back('\0');
@@ -53,8 +86,7 @@ ReplacementFile::ReplacementFile(std::string target) : target_(std::move(target)
     SetLastErrorFromErrno(errno);
     return;
   }
-  struct stat st {};
-  fchmod(fd, stat(target_.c_str(), &st) == 0 ? (st.st_mode & 07777) : DefaultMode());
+  TakeOverOwnerAndMode(fd, target_);
   close(fd);
   tempPath_ = buffer.data();
 }

@@ -18,6 +18,8 @@ class ReplacementFile {
   bool isReady() const { return !tempPath_.empty(); }
   // The temporary file to write; it exists, empty, once the object is ready.
   const std::string& path() const { return tempPath_; }
+  // The file replaced: the target after following symbolic links, so that
+  // a link stays a link.
   const std::string& target() const { return target_; }
 
   // Copies the target's current bytes into the temporary file (for edits

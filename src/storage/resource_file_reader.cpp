@@ -11,6 +11,7 @@
 #include "storage/crc32.h"
 #include "storage/lzss.h"
 #include "storage/paths.h"
+#include "storage/regular_file.h"
 
 namespace mascot {
 namespace {
@@ -28,12 +29,8 @@ constexpr const char* kLoadingResource = "Loading Resource";
 // it cannot be had.
 class SharedReadFile {
  public:
-  explicit SharedReadFile(const std::string& fileName)
-      : fd_(open(NativePath(fileName).c_str(), O_RDONLY | O_CLOEXEC)) {
-    if (fd_ < 0) {
-      SetLastErrorFromErrno(errno);
-      return;
-    }
+  explicit SharedReadFile(const std::string& fileName) : fd_(OpenRegularFile(fileName).release()) {
+    if (fd_ < 0) return;
     if (flock(fd_, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
       close(fd_);
       fd_ = -1;
@@ -167,7 +164,14 @@ std::vector<std::uint32_t> ResourceFileReader::ListIds(std::uint32_t type) const
   return ids;
 }
 
-ResourceHandle ResourceFileReader::Load(std::uint32_t type, std::uint32_t id) {
+bool ResourceFileReader::refuseLargerThan(std::uint64_t size, std::uint64_t maxSize, const ResourceEntry& entry) {
+  if (size <= maxSize) return false;
+  SetLastErrorFromErrno(EFBIG);
+  recordFailure(StageWithResource(kLoadingResource, entry.type, entry.id));
+  return true;
+}
+
+ResourceHandle ResourceFileReader::Load(std::uint32_t type, std::uint32_t id, std::uint64_t maxSize) {
   const ResourceKey key{type, id};
   if (auto cached = cache_.find(key); cached != cache_.end()) return cached->second;
 
@@ -180,8 +184,9 @@ ResourceHandle ResourceFileReader::Load(std::uint32_t type, std::uint32_t id) {
   resource->compressed = entry.compressed();
 
   std::vector<std::uint8_t> stored;
-  if (!readStoredBytes(entry, stored)) return resource;
+  if (refuseLargerThan(entry.size, maxSize, entry) || !readStoredBytes(entry, stored)) return resource;
   if (entry.compressed()) {
+    if (refuseLargerThan(BlockUncompressedSize(stored).value_or(0), maxSize, entry)) return resource;
     auto expanded = DecompressBlock(stored);
     if (!expanded) {
       recordFailure(StageWithResource(kLoadingResource, type, id));

@@ -20,8 +20,9 @@ class ResourceFileReader {
   bool Open(std::string_view fileName, bool logErrors = false);
   // The cached resource, or the stored bytes (decompressed when the entry
   // says so). A pair that is not in the file gives a handle without data
-  // and records nothing.
-  ResourceHandle Load(std::uint32_t type, std::uint32_t id);
+  // and records nothing. A resource of more than maxSize bytes, stored or
+  // decompressed, is refused (EFBIG) before anything is allocated for it.
+  ResourceHandle Load(std::uint32_t type, std::uint32_t id, std::uint64_t maxSize = UINT64_MAX);
   std::vector<std::uint32_t> ListIds(std::uint32_t type) const;
   // Drops the caller's reference; the bytes go with the last one.
   void Release(ResourceHandle& handle) { handle.reset(); }
@@ -35,6 +36,7 @@ class ResourceFileReader {
   void recordFailure(std::string_view stage, ErrorCode code = 0);
   bool readDictionary(int fd, const ResourceFileHeader& header);
   bool readStoredBytes(const ResourceEntry& entry, std::vector<std::uint8_t>& bytes);
+  bool refuseLargerThan(std::uint64_t size, std::uint64_t maxSize, const ResourceEntry& entry);
 
   bool loaded_ = false;
   bool logErrors_ = false;

@@ -8,6 +8,7 @@
 #include "errors/system_error.h"
 #include "storage/crc32.h"
 #include "storage/paths.h"
+#include "storage/regular_file.h"
 
 namespace mascot {
 namespace {
@@ -101,8 +102,20 @@ bool ResourceFileWriter::startNewContainer() {
 
 bool ResourceFileWriter::openForAdditions() {
   const std::string path = NativePath(fileName_);
-  std::FILE* existing = OpenFile(path, "rb");
-  if (existing == nullptr) return startNewContainer();
+  struct stat st {};
+  if (stat(path.c_str(), &st) != 0) return startNewContainer();
+  FileDescriptor readable = OpenRegularFile(path);
+  if (!readable.isOpen()) {
+    // A folder or a pipe is not replaced by a container.
+    recordFailure(kOpeningForAdditions);
+    return false;
+  }
+  std::FILE* existing = fdopen(readable.get(), "rb");
+  if (existing == nullptr) {
+    recordCrtFailure(kOpeningForAdditions, errno);
+    return false;
+  }
+  readable.release();
 
   std::uint8_t bytes[kResourceHeaderSize];
   const std::size_t got = std::fread(bytes, 1, sizeof bytes, existing);
@@ -166,6 +179,7 @@ bool ResourceFileWriter::WriteResource(std::span<const std::uint8_t> data, std::
     if (file_ == nullptr) return false;
     SetLastErrorFromErrno(EFBIG);
     recordFailure(StageWithResource(kWritingResource, type, id));
+    writeFailed_ = true;
     return false;
   }
   return WriteResource(data.data(), static_cast<std::uint32_t>(data.size()), type, id, compressed);
@@ -175,8 +189,11 @@ bool ResourceFileWriter::WriteResource(const void* data, std::uint32_t size, std
                                        std::uint32_t id, bool compressed) {
   if (file_ == nullptr) return false;
   const std::string stage = StageWithResource(kWritingResource, type, id);
+  // A refused resource leaves the container incomplete as surely as a
+  // failed write: Close must not put it in place.
   if (data == nullptr && size != 0) {
     recordFailure(stage, kErrDataPointer);
+    writeFailed_ = true;
     return false;
   }
   errno = 0;
@@ -190,6 +207,7 @@ bool ResourceFileWriter::WriteResource(const void* data, std::uint32_t size, std
   if (static_cast<std::uint64_t>(position) + size > kLocationMask) {
     SetLastErrorFromErrno(EFBIG);
     recordFailure(stage);
+    writeFailed_ = true;
     return false;
   }
   if (size != 0 && !WriteAll(file_, data, size)) {

@@ -65,15 +65,18 @@ void MascotWindow::setDocument(std::shared_ptr<MascotDocument> document) {
 }
 
 QSize MascotWindow::SizeFor(const MascotDocument* document) {
-  if (document == nullptr) return {kDefaultSide, kDefaultSide};
+  if (document == nullptr || !document->hasFrames()) return {kDefaultSide, kDefaultSide};
+  // Frames whose pictures all failed have no size: the window shows nothing
+  // rather than an empty square on the target.
   const FrameSize size = document->maxFrameSize();
-  return {size.width > 0 ? size.width : kDefaultSide, size.height > 0 ? size.height : kDefaultSide};
+  return {size.width, size.height};
 }
 
 void MascotWindow::installDocumentShape() {
   if (!document_) return;
   document_->applyFrameRegion(view_.get(), false);
   const QSize size = SizeFor(document_.get());
+  if (size.isEmpty()) setMask(NothingVisible());
   if (this->size() != size) resize(size);
 }
 

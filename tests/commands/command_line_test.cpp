@@ -2,6 +2,8 @@
 
 #include "commands/command_line.h"
 
+#include <filesystem>
+
 namespace mascot {
 namespace {
 
@@ -33,6 +35,17 @@ INSTANTIATE_TEST_SUITE_P(
                       SplitCase{R"(a\b\ c\)", {R"(a\b\)", R"(c\)"}},
                       SplitCase{R"("unterminated arg)", {"unterminated arg"}},
                       SplitCase{R"(\")", {"\""}}));
+
+// The running instance has its own working folder: a path typed in a
+// terminal must reach it whole.
+TEST(ForwardedArgumentTest, PathsTravelAbsolute) {
+  const std::string here = std::filesystem::current_path().string();
+  EXPECT_EQ(ForwardedArgument("./pip.mascot"), here + "/pip.mascot");
+  EXPECT_EQ(ForwardedArgument("work/../fun.wmascot"), here + "/fun.wmascot");
+  EXPECT_EQ(ForwardedArgument("/home/u/pip.mascot"), "/home/u/pip.mascot");
+  EXPECT_EQ(ForwardedArgument("-e"), "-e");
+  EXPECT_EQ(ForwardedArgument("-E"), "-E");
+}
 
 }  // namespace
 }  // namespace mascot

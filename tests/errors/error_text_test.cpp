@@ -63,6 +63,20 @@ TEST(CrtErrors, UseTheTablesErrnoNumbers) {
   EXPECT_EQ(ErrorText("Reading", "", CrtErrorCode(EIO)), "Error (2805)! Reading - Input/output error\r\n");
   EXPECT_EQ(ErrorText("", "", CrtErrorCode(ENAMETOOLONG)), "Error (2838)! - File name too long\r\n");
 
+  // Linux errors the table has no number for keep the platform's own code
+  // and text; they never take the text of a table number they happen to share.
+  struct Case {
+    int value;
+    const char* text;
+  };
+  for (const Case& c : {Case{EDQUOT, "Disk quota exceeded"}, Case{EALREADY, "Operation already in progress"},
+                        Case{ELOOP, "Too many levels of symbolic links"}, Case{ENOMSG, "No message of desired type"}}) {
+    EXPECT_EQ(ErrorText("Saving", "", CrtErrorCode(c.value)),
+              "Error (" + std::to_string(c.value) + ")! Saving - " + c.text + "\r\n")
+        << c.text;
+  }
+  EXPECT_EQ(ErrorText("", "", kErrCrtBase + 122), "Error (2922)! - <NO ERROR MESSAGE AVALABLE>");
+
   SetLastSystemError(7);
   SetLastErrorFromErrno(0);
   EXPECT_EQ(LastSystemError(), 7u);

@@ -12,7 +12,9 @@
 #include "files/mascot_samples.h"
 #include "files/utf16_text.h"
 #include "scratch_folder.h"
+#include "sound/sound_file.h"
 #include "storage/resource_file_reader.h"
+#include "storage/resource_file_writer.h"
 
 namespace mascot {
 namespace {
@@ -248,6 +250,62 @@ TEST(PublishedMascotTest, DamagedFilesFailWithTheirOpeningText) {
   EXPECT_FALSE(OpenPublishedMascot(garbage.string()));
   EXPECT_EQ(GetLastErrorText(),
             "Error (2000)! Opening \"" + garbage.string() + "\" - File is not a recognized QVR resource file.\r\n");
+}
+
+// The sound and the read-me are extras: a mascot whose sound or read-me
+// cannot be had still opens, without it, and says why in its load errors.
+TEST(PublishedMascotTest, ExtrasThatCannotBeReadAreLeftOut) {
+  const auto folder = testing::ScratchFolder();
+  const MascotDocument sample = testing::SampleMascot();
+  const Bytes record = *BuildMascotRecord(sample, 0x0102, 100, 100);
+  const Bytes images = *BuildImageTable(sample.images);
+  // A block header that announces more than its stream holds.
+  Bytes damagedBlock = {16, 0, 0, 0, 0xFF, 0xFF, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8};
+  Bytes tooLarge(kMaxSoundFileSize + 1, 0x80);
+
+  struct Case {
+    const char* name;
+    Bytes sound;
+    bool soundCompressed;
+    Bytes readme;
+    bool readmeCompressed;
+    std::string loadErrors;  // after the path
+    bool hasSound;
+    std::string readmeText;
+  };
+  const std::string endOfFile =
+      "Encountered End of file unexpectedly possibly due to corrupted file.\r\n";
+  const std::vector<Case> cases = {
+      {"damaged sound", damagedBlock, true, testing::TextBytes("Hi"), false,
+       "Error (2500)! Loading sound \"{}\" - " + endOfFile, false, "Hi"},
+      {"sound beyond the cap", tooLarge, false, testing::TextBytes("Hi"), false,
+       "Error (2827)! Loading sound \"{}\" - File too large\r\n", false, "Hi"},
+      {"damaged read-me", testing::TextBytes("RIFF"), false, damagedBlock, true,
+       "Error (2500)! Loading read-me \"{}\" - " + endOfFile, true, ""},
+      {"read-me in Windows-1252", testing::TextBytes("RIFF"), false, Bytes{'C', 'a', 'f', 0xE9, ' ', 0x93, 'F', 0x94, 0},
+       false, "", true, "Caf\u00e9 \u201cF\u201d"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto path = folder / "extras.mascot";
+    {
+      ResourceFileWriter writer;
+      ASSERT_TRUE(writer.Open(path.string(), true));
+      ASSERT_TRUE(writer.WriteResource(record, kMascotRecordType, 100, false));
+      ASSERT_TRUE(writer.WriteResource(images, kImageTableType, 100, false));
+      ASSERT_TRUE(writer.WriteResource(c.sound, kClickSoundType, 100, c.soundCompressed));
+      ASSERT_TRUE(writer.WriteResource(c.readme, kReadmeType, 100, c.readmeCompressed));
+      ASSERT_TRUE(writer.Close());
+    }
+    const auto document = OpenPublishedMascot(path.string());
+    ASSERT_TRUE(document) << GetLastErrorText();
+    EXPECT_EQ(document->images.size(), sample.images.size());
+    EXPECT_EQ(document->soundData != nullptr, c.hasSound);
+    EXPECT_EQ(document->readme, c.readmeText);
+    std::string expected = c.loadErrors;
+    if (auto at = expected.find("{}"); at != std::string::npos) expected.replace(at, 2, path.string());
+    EXPECT_EQ(document->loadErrors, expected);
+  }
 }
 
 TEST(PublishedMascotTest, PicturesThatCannotBeBitmapsAreSkipped) {

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "errors/error_text.h"
+#include "errors/system_error.h"
 #include "files/file_dialogs.h"
 #include "files/work_file.h"
 #include "files/work_text.h"
@@ -124,7 +126,11 @@ TEST(WorkFileTest, MissingAndEmptyFiles) {
   const auto folder = testing::ScratchFolder();
   EXPECT_FALSE(LoadWorkFile((folder / "none.wmascot").string()));
   WriteText(folder / "empty.wmascot", "; nothing here\r\n");
+  SetLastSystemError(0);
   EXPECT_FALSE(LoadWorkFile((folder / "empty.wmascot").string()));
+  // The shell composes its message from the last error: it must say why.
+  EXPECT_EQ(ErrorText("Opening", "e", 0),
+            "Error (2500)! Opening \"e\" - Encountered End of file unexpectedly possibly due to corrupted file.\r\n");
   // Saving over a file without entries writes it afresh.
   EXPECT_TRUE(SaveWorkFile((folder / "empty.wmascot").string(), WorkMascot()));
   EXPECT_TRUE(LoadWorkFile((folder / "empty.wmascot").string()));
@@ -164,6 +170,10 @@ TEST(FileDialogsTest, NamesFiltersAndExtensions) {
   EXPECT_EQ(ForcePublishedExtension("/home/u/fun.txt"), "/home/u/fun.mascot");
   EXPECT_EQ(ForcePublishedExtension("/home/u/fun.old.data"), "/home/u/fun.old.mascot");
   EXPECT_EQ(ForceWorkFileExtension("/home/u/fun"), "/home/u/fun.wmascot");
+  // The extension already there in another case is the file the user chose.
+  EXPECT_EQ(ForcePublishedExtension("/home/u/PIP.MASCOT"), "/home/u/PIP.MASCOT");
+  EXPECT_EQ(ForceWorkFileExtension("/home/u/fun.WMascot"), "/home/u/fun.WMascot");
+  EXPECT_EQ(ForceWorkFileExtension("/home/u/fun.Mascot"), "/home/u/fun.wmascot");
 
   RememberWorkFilePath("/home/u/work/fun.wmascot");
   EXPECT_EQ(WorkFileInitialFolder(), "/home/u/work/");

@@ -6,8 +6,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <chrono>
+#include <QLocalSocket>
+#include <QThread>
+#include <atomic>
 #include <future>
+#include <thread>
 
 #include "host/single_instance.h"
 
@@ -66,6 +71,44 @@ TEST(SingleInstanceTest, ASocketLeftBehindIsReplaced) {
 
   SingleInstance instance(name);
   EXPECT_TRUE(instance.claim());
+}
+
+// Starts at the same moment (a double click on a file, a session restore)
+// must end with exactly one running instance, whose socket stays.
+TEST(SingleInstanceTest, OfManySimultaneousStartsExactlyOneRuns) {
+  constexpr int kStarts = 12;
+  for (int round = 0; round < 5; ++round) {
+    const QString name = TestServerName() + QString::number(round);
+    std::atomic<int> ready{0};
+    std::atomic<int> claimed{0};
+    std::atomic<int> decided{0};
+    std::atomic<bool> finish{false};
+    std::vector<std::unique_ptr<QThread>> starts;
+    for (int i = 0; i < kStarts; ++i) {
+      starts.emplace_back(QThread::create([&] {
+        SingleInstance instance(name);
+        ++ready;
+        while (ready < kStarts) std::this_thread::yield();
+        if (instance.claim()) ++claimed;
+        ++decided;
+        // Every instance lives until all have tried, as separate programs would.
+        while (!finish) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      }));
+      starts.back()->start();
+    }
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 20000 && decided < kStarts) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    // The one instance still answers on the name: nobody removed its socket.
+    QLocalSocket probe;
+    probe.connectToServer(name);
+    EXPECT_TRUE(probe.waitForConnected(1000)) << "round " << round;
+    probe.abort();
+    finish = true;
+    for (auto& start : starts) start->wait();
+    EXPECT_EQ(claimed.load(), 1) << "round " << round;
+    QFile::remove(QDir(QDir::tempPath()).filePath(name + QStringLiteral(".lock")));
+  }
 }
 
 }  // namespace

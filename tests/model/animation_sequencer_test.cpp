@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "model/frame_timer.h"
 #include "model/mascot_document.h"
 #include "model/random_source.h"
 #include "sound/sound_player.h"
@@ -63,6 +64,16 @@ TEST(Sequencer, DelaysLieInTheRangeWhicheverWayItIsGiven) {
   EXPECT_EQ(document.nextDelay(), 60u);
   document.currentFrame = 0, document.active = 0;
   EXPECT_EQ(document.nextDelay(), 60u);
+}
+
+// A delay of 0 must not run the frame timer on every pass of the event
+// loop, and no delay may turn into a negative interval.
+TEST(Sequencer, FrameTimerIntervalsHaveAFloorAndACeiling) {
+  const std::pair<std::uint32_t, int> cases[] = {
+      {0, 15}, {1, 15}, {15, 15}, {16, 16}, {1000, 1000}, {0x7FFFFFFF, 0x7FFFFFFF}, {0x80000000, 0x7FFFFFFF},
+      {0xFFFFFFFF, 0x7FFFFFFF},
+  };
+  for (const auto& [delay, interval] : cases) EXPECT_EQ(FrameTimerInterval(delay), interval) << delay;
 }
 
 TEST(Sequencer, LoopCountsAreDrawnOnArrivalAndRedrawnAfterFallingThrough) {

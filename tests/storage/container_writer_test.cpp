@@ -239,5 +239,24 @@ TEST_F(ContainerWriterTest, FailedWriteNamesTheResourceAndKeepsTheTarget) {
   EXPECT_EQ(FilesInFolder(), 1u);
 }
 
+// Refused before a byte is written, yet the container without it is just as
+// incomplete.
+TEST_F(ContainerWriterTest, RefusedResourceKeepsTheTarget) {
+  const Bytes previous = TextBytes("the previous file");
+  WriteBytes(path_, previous);
+  ResourceFileWriter writer;
+  ASSERT_TRUE(writer.Open(path_, true));
+  ASSERT_TRUE(writer.WriteResource(TextBytes("fits"), kMsct, 100, false));
+  // Beyond the 31 bits of a location; refused on its size, so the one byte
+  // behind the pointer is never read.
+  const std::uint8_t one = 0;
+  EXPECT_FALSE(writer.WriteResource(&one, 0x7FFFFFFFu, kMsct, 101, false));
+  EXPECT_EQ(writer.LastErrorCode(), CrtErrorCode(EFBIG));
+  EXPECT_FALSE(writer.WriteResource(nullptr, 4, kMsct, 102, false));
+  EXPECT_FALSE(writer.Close());
+  EXPECT_EQ(ReadBytes(path_), previous);
+  EXPECT_EQ(FilesInFolder(), 1u);
+}
+
 }  // namespace
 }  // namespace mascot

@@ -82,6 +82,21 @@ TEST(MascotWindow, PaintsBlackWithNothingToPaint) {
   for (QPoint p : {QPoint(0, 0), QPoint(25, 25), QPoint(49, 49)}) EXPECT_EQ(image.pixel(p), qRgb(0, 0, 0));
 }
 
+// A work file whose pictures all failed: its frames have no size, and the
+// window must not sit on the target as an empty square.
+TEST(MascotWindow, FramesWithoutPicturesShowNothing) {
+  MascotWindow window;
+  auto document = std::make_shared<MascotDocument>();
+  document->frames.resize(2);
+  document->frames[0].imageIndex = document->frames[1].imageIndex = -1;
+  window.setDocument(document);
+  window.installDocumentShape();
+  EXPECT_TRUE(window.size().isEmpty()) << window.size().width() << " x " << window.size().height();
+  EXPECT_FALSE(window.mask().contains(QPoint(0, 0)));
+  EXPECT_EQ(MascotWindow::SizeFor(document.get()), QSize(0, 0));
+  EXPECT_EQ(MascotWindow::SizeFor(TwoFrameDocument().get()), QSize(40, 40));
+}
+
 class MascotWindowMouse : public ::testing::Test {
  protected:
   void SetUp() override {
