@@ -26,3 +26,19 @@ function(mascot_test_suite layer)
   set_target_properties(test_${layer} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   gtest_discover_tests(test_${layer} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS ${layer})
 endfunction()
+
+# A library whose sources use Designer forms from resources/dialogs/. The
+# form's header is made by the autogen step, too late for the build to see
+# that it changed: a source depends on the form that shares its name.
+function(mascot_use_forms name)
+  set_target_properties(mascot_${name} PROPERTIES
+    AUTOUIC ON
+    AUTOUIC_SEARCH_PATHS ${PROJECT_SOURCE_DIR}/resources/dialogs)
+  file(GLOB forms CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/dialogs/*.ui)
+  foreach(form IN LISTS forms)
+    get_filename_component(form_name ${form} NAME_WE)
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${form_name}.cpp)
+      set_source_files_properties(${form_name}.cpp PROPERTIES OBJECT_DEPENDS ${form})
+    endif()
+  endforeach()
+endfunction()

@@ -5,6 +5,13 @@
 namespace mascot {
 namespace {
 
+// Counts every request as cancelled.
+class NoPathDialogs final : public PathDialogs {
+ public:
+  std::string askOpenPath(const PathDialogRequest&) override { return {}; }
+  std::string askSavePath(const PathDialogRequest&) override { return {}; }
+};
+
 PathDialogRequest WorkFileRequest(std::string_view title) {
   PathDialogRequest request;
   request.title = title;
@@ -35,6 +42,11 @@ std::string AskSaveWorkPath(PathDialogs& dialogs, std::string_view currentPath) 
   PathDialogRequest request = WorkFileRequest(kSaveWorkDialogTitle);
   request.defaultName = DefaultWorkFileName(currentPath);
   return ChosenWorkPath(dialogs.askSavePath(request));
+}
+
+PathDialogs& PathDialogsOrNone(PathDialogs* dialogs) {
+  static NoPathDialogs none;
+  return dialogs ? *dialogs : none;
 }
 
 std::string AskOpenWorkPath(PathDialogs& dialogs) {

@@ -35,6 +35,10 @@ class PathDialogs {
   }
 };
 
+// The dialogs given, or, for a program without file dialogs, ones that
+// count every request as cancelled.
+PathDialogs& PathDialogsOrNone(PathDialogs* dialogs);
+
 // Work files: a chosen name always ends in ".wmascot", and its folder is
 // where the next work-file dialog starts. The save dialog proposes the
 // file-name part of currentPath.

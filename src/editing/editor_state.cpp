@@ -177,8 +177,8 @@ void EditorState::recordUndo(bool isAddition, std::vector<FrameRecord> snapshot)
   undo_.savedFrames = std::move(snapshot);
   updateUndoButton();
   // Read before the click range is adjusted for the change.
-  undo_.savedClickFirst = view_.spinPosition(EditorSpin::kClickFirst).value_or(0) - 1;
-  undo_.savedClickLast = view_.spinPosition(EditorSpin::kClickLast).value_or(0) - 1;
+  undo_.savedClickFirst = clickSpinFrame(EditorSpin::kClickFirst);
+  undo_.savedClickLast = clickSpinFrame(EditorSpin::kClickLast);
 }
 
 void EditorState::undoRedo() {
@@ -191,8 +191,8 @@ void EditorState::undoRedo() {
 
     const std::int32_t first = undo_.savedClickFirst;
     const std::int32_t last = undo_.savedClickLast;
-    undo_.savedClickFirst = view_.spinPosition(EditorSpin::kClickFirst).value_or(0) - 1;
-    undo_.savedClickLast = view_.spinPosition(EditorSpin::kClickLast).value_or(0) - 1;
+    undo_.savedClickFirst = clickSpinFrame(EditorSpin::kClickFirst);
+    undo_.savedClickLast = clickSpinFrame(EditorSpin::kClickLast);
 
     frameList_.undo();
     adjustClickRange(-1, false);

@@ -19,7 +19,6 @@ namespace mascot {
 class PathDialogs;
 class SoundPlayer;
 
-inline constexpr std::string_view kEditorTitle = "Tovra Mascot";
 // Strings 151 and 152: publishing without the creator's texts.
 inline constexpr std::string_view kNoCreatorInfoText =
     "The Creator Info is not specified so no one will know who created this mascot.\r\n\r\nContinue Publishing?";
@@ -126,6 +125,13 @@ class EditorState {
   bool writeWorkFile();
   void takeWorkingIntoSource();
   void clickEditDone(EditorSpin spin, EditorField field);
+  // A click spin's position, 0 (none) when it cannot be read; and the frame
+  // index it stands for, -1 for none.
+  int clickSpin(EditorSpin spin);
+  std::int32_t clickSpinFrame(EditorSpin spin) { return clickSpin(spin) - 1; }
+  // The range never ends before it starts.
+  void raiseLastToFirst();
+  void takeClickRange();
   // The editor state's sound path into the working document; a new path
   // lets go of the old path's bytes.
   void takeSoundPath();

@@ -81,41 +81,44 @@ void EditorState::relativeToggled() {
 
 // -- click range --
 
+int EditorState::clickSpin(EditorSpin spin) { return view_.spinPosition(spin).value_or(0); }
+
 void EditorState::readClickSettings() {
   MascotDocument& doc = *working_;
   doc.clickSequenceDefined = view_.isChecked(EditorCheck::kClickActive) ? 1 : 0;
-  doc.clickStartIndex = view_.spinPosition(EditorSpin::kClickFirst).value_or(0) - 1;
-  doc.clickEndIndex = view_.spinPosition(EditorSpin::kClickLast).value_or(0) - 1;
+  doc.clickStartIndex = clickSpinFrame(EditorSpin::kClickFirst);
+  doc.clickEndIndex = clickSpinFrame(EditorSpin::kClickLast);
   if (doc.clickSequenceDefined != source_.clickSequenceDefined || doc.clickStartIndex != source_.clickStartIndex ||
       doc.clickEndIndex != source_.clickEndIndex)
     doc.modified = 1;
 }
 
 void EditorState::sendClickRange() {
-  frameList_.setClickRange(view_.spinPosition(EditorSpin::kClickFirst).value_or(0) - 1,
-                           view_.spinPosition(EditorSpin::kClickLast).value_or(0) - 1);
+  frameList_.setClickRange(clickSpinFrame(EditorSpin::kClickFirst),
+                           clickSpinFrame(EditorSpin::kClickLast));
+}
+
+void EditorState::raiseLastToFirst() {
+  const int first = clickSpin(EditorSpin::kClickFirst);
+  if (clickSpin(EditorSpin::kClickLast) < first) view_.setSpinPosition(EditorSpin::kClickLast, first);
 }
 
 void EditorState::clickFirstSpinMoved() {
-  const int first = view_.spinPosition(EditorSpin::kClickFirst).value_or(0);
-  if (view_.spinPosition(EditorSpin::kClickLast).value_or(0) < first)
-    view_.setSpinPosition(EditorSpin::kClickLast, first);
-  if (first - 1 != working_->clickStartIndex) {
-    readClickSettings();
-    preview_.refresh();
-    sendClickRange();
-  }
+  raiseLastToFirst();
+  if (clickSpinFrame(EditorSpin::kClickFirst) != working_->clickStartIndex) takeClickRange();
 }
 
 void EditorState::clickLastSpinMoved() {
-  const int last = view_.spinPosition(EditorSpin::kClickLast).value_or(0);
-  if (view_.spinPosition(EditorSpin::kClickFirst).value_or(0) > last)
-    view_.setSpinPosition(EditorSpin::kClickFirst, last);
-  if (last - 1 != working_->clickEndIndex) {
-    readClickSettings();
-    preview_.refresh();
-    sendClickRange();
-  }
+  const int last = clickSpin(EditorSpin::kClickLast);
+  if (clickSpin(EditorSpin::kClickFirst) > last) view_.setSpinPosition(EditorSpin::kClickFirst, last);
+  if (last - 1 != working_->clickEndIndex) takeClickRange();
+}
+
+// A stepped range reaches the document, the preview and the list at once.
+void EditorState::takeClickRange() {
+  readClickSettings();
+  preview_.refresh();
+  sendClickRange();
 }
 
 void EditorState::clickFirstEditDone() { clickEditDone(EditorSpin::kClickFirst, EditorField::kClickFirst); }
@@ -127,16 +130,14 @@ void EditorState::clickEditDone(EditorSpin spin, EditorField field) {
   int value = ReadDecimal(view_.fieldText(field), kClickFrameReadLimit);
   if (value < 1 || value > clickSpinLimit_) value = 1;
   view_.setSpinPosition(spin, value);
-  const int first = view_.spinPosition(EditorSpin::kClickFirst).value_or(0);
-  if (view_.spinPosition(EditorSpin::kClickLast).value_or(0) < first)
-    view_.setSpinPosition(EditorSpin::kClickLast, first);
+  raiseLastToFirst();
   sendClickRange();
 }
 
 void EditorState::adjustClickRange(std::int32_t index, bool added) {
   const std::int32_t count = frameList_.count();
   for (const EditorSpin spin : {EditorSpin::kClickFirst, EditorSpin::kClickLast}) {
-    std::int32_t frame = view_.spinPosition(spin).value_or(0) - 1;
+    std::int32_t frame = clickSpinFrame(spin);
     if (index != -1 && frame != -1) {
       if (added && frame >= index) {
         ++frame;

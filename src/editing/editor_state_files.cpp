@@ -39,7 +39,7 @@ bool EditorState::saveStep(bool prompt) {
   MascotDocument& doc = *working_;
   if (!doc.isModified()) return true;
   if (prompt) {
-    const int answer = services_.showMessage("Save changes to " + doc.name + "?", std::string(kEditorTitle),
+    const int answer = services_.showMessage("Save changes to " + doc.name + "?", std::string(FileCommands::kTitle),
                                              MessageFlags::kYesNo | MessageFlags::kQuestionIcon);
     if (answer != MessageAnswer::kYes) return true;
   }

@@ -30,13 +30,6 @@ namespace {
 
 constexpr unsigned long kHelpContextEditor = 501;
 
-// Every file choice counts as cancelled.
-class NoPathDialogs final : public PathDialogs {
- public:
-  std::string askOpenPath(const PathDialogRequest&) override { return {}; }
-  std::string askSavePath(const PathDialogRequest&) override { return {}; }
-};
-
 QDialog* currentEditor = nullptr;
 
 class EditorDialog final : public QDialog,
@@ -124,10 +117,8 @@ class EditorDialog final : public QDialog,
 
 EditorDialog::EditorDialog(MascotDocument& document, const EditorEnvironment& environment)
     : QDialog(nullptr, PlainDialogFlags() | Qt::WindowMinimizeButtonHint),
-      pathDialogs_(environment.pathDialogs),
+      pathDialogs_(&PathDialogsOrNone(environment.pathDialogs)),
       soundPlayer_(environment.soundPlayer) {
-  static NoPathDialogs noPathDialogs;
-  if (!pathDialogs_) pathDialogs_ = &noPathDialogs;
   ui_.setupUi(this);
   setWindowIcon(ProgramIcon(kIconEditorSmall));
   ui_.clickFirst_1099->setEmptyAtMinimum(true);

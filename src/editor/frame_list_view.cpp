@@ -133,7 +133,7 @@ void FrameListView::setCurrentFrameQuery(std::function<std::int32_t()> query) {
 std::pair<int, int> FrameListView::columnSpan(int controlId) const {
   // A row window that is never shown, laid out at the width the rows get.
   FrameRowDialog probe;
-  probe.resize(std::max(rowArea_->width(), probe.sizeHint().width()), probe.sizeHint().height());
+  probe.resize(rowWidth(probe), probe.sizeHint().height());
   if (probe.layout()) probe.layout()->activate();
   const QWidget* control = FindControl(&probe, controlId);
   if (!control) return {0, 0};
@@ -150,8 +150,7 @@ FrameRowDialog* FrameListView::makeRowWindow() {
     rowHeight_ = std::max(1, window->sizeHint().height());
     slots_ = VisibleSlots(rowArea_->height(), rowHeight_);
   }
-  window->setGeometry(0, static_cast<int>(rowWindows_.size()) * rowHeight_,
-                      std::max(rowArea_->width(), window->sizeHint().width()), rowHeight_);
+  placeRowWindow(window, rowWindows_.size());
   connect(window, &FrameRowDialog::numberToggled, this, [this, window](bool on) { rowNumberToggled(window, on); });
   connect(window, &FrameRowDialog::fileNameEdited, this, [this, window] { rowFileNameEdited(window); });
   connect(window, &FrameRowDialog::browseClicked, this, [this, window] { rowBrowse(window); });
@@ -159,6 +158,16 @@ FrameRowDialog* FrameListView::makeRowWindow() {
   EnableContextHelp(window);
   rowWindows_.push_back(window);
   return window;
+}
+
+// Rows fill the list's width, and are never narrower than their form.
+int FrameListView::rowWidth(const QWidget& window) const {
+  return std::max(rowArea_->width(), window.sizeHint().width());
+}
+
+// Window k shows the k-th visible row, one row height below window k - 1.
+void FrameListView::placeRowWindow(QWidget* window, std::size_t k) const {
+  window->setGeometry(0, static_cast<int>(k) * rowHeight_, rowWidth(*window), rowHeight_);
 }
 
 // As many windows as rows, up to the slots that fit; the rest go.
@@ -221,9 +230,7 @@ bool FrameListView::eventFilter(QObject* watched, QEvent* event) {
     if (rowHeight_ > 0) {
       slots_ = VisibleSlots(rowArea_->height(), rowHeight_);
       fitRowWindows();
-      for (std::size_t k = 0; k < rowWindows_.size(); ++k)
-        rowWindows_[k]->setGeometry(0, static_cast<int>(k) * rowHeight_,
-                                    std::max(rowArea_->width(), rowWindows_[k]->sizeHint().width()), rowHeight_);
+      for (std::size_t k = 0; k < rowWindows_.size(); ++k) placeRowWindow(rowWindows_[k], k);
       updateScrollBar();
       scrollTo(scrollBar_->value());
     }

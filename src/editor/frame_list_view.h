@@ -56,6 +56,8 @@ class FrameListView : public QWidget {
 
  private:
   FrameRowDialog* makeRowWindow();
+  int rowWidth(const QWidget& window) const;
+  void placeRowWindow(QWidget* window, std::size_t k) const;
   void fitRowWindows();
   void flushVisibleRows();
   void refreshRowWindows();

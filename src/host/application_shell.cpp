@@ -30,19 +30,6 @@ constexpr char kTitle[] = "Tovra Mascot";
 constexpr int kStartSplashMs = 5000;
 constexpr int kEditorSplashMs = 2000;
 
-// Stands in for the file dialogs when the program has none: every request
-// counts as cancelled, and the menu items that ask are disabled.
-class NoPathDialogs final : public PathDialogs {
- public:
-  std::string askOpenPath(const PathDialogRequest&) override { return {}; }
-  std::string askSavePath(const PathDialogRequest&) override { return {}; }
-};
-
-PathDialogs& PathDialogsOrNone(PathDialogs* dialogs) {
-  static NoPathDialogs none;
-  return dialogs ? *dialogs : none;
-}
-
 }  // namespace
 
 ApplicationShell::ApplicationShell(Services services)
