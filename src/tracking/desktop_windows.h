@@ -17,7 +17,7 @@ struct DesktopWindow {
   bool visible = false;        // on the screen now
   bool minimised = false;
   bool hasTitle = false;       // its title text is not empty
-  Rect frame;                  // with its decorations, in screen pixels
+  Rect frame;                  // with its decorations, in device pixels
   WindowId owner = kNoWindow;  // the window it belongs to, as a dialog to its main window
   bool topmost = false;        // kept above ordinary windows
   bool desktop = false;        // the desktop's background window

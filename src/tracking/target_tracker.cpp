@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "tracking/device_pixels.h"
+
 namespace mascot {
 namespace {
 
@@ -63,13 +65,13 @@ bool TargetTracker::targetChanged(WindowId found, WindowId mascot) {
   return true;
 }
 
-Offsets TargetTracker::computeOffset(const MascotDocument& document, int mascotWidth,
-                                     int targetWidth) {
-  std::int64_t x = document.xOffset;
+Offsets TargetTracker::computeOffset(const MascotDocument& document, int mascotWidth, int targetWidth,
+                                     double ratio) {
+  std::int64_t x = DeviceLength(document.xOffset, ratio);
   if (document.offsetIsPercent)
     x = (std::int64_t{targetWidth} - mascotWidth) * document.xOffset / 100;
   if (document.offsetRelativeToRightEdge) x = std::int64_t{targetWidth} - x - mascotWidth;
-  return {ClampToInt(x), document.yOffset};
+  return {ClampToInt(x), DeviceLength(document.yOffset, ratio)};
 }
 
 void TargetTracker::placeMascot(MascotPlacement& mascot, const MascotDocument* document,
@@ -82,7 +84,7 @@ void TargetTracker::placeMascot(MascotPlacement& mascot, const MascotDocument* d
   }
   const int w = mascot.width();
   const int h = mascot.height();
-  const Offsets offset = computeOffset(*document, w, targetRect_.right - targetRect_.left);
+  const Offsets offset = computeOffset(*document, w, targetRect_.right - targetRect_.left, mascot.deviceRatio());
   const int left = ClampToInt(std::int64_t{targetRect_.left} + offset.x);
   const int top = ClampToInt(std::int64_t{targetRect_.top} - h + offset.y);
   mascot.showAt({left, top, ClampToInt(std::int64_t{left} + w), ClampToInt(std::int64_t{top} + h)});

@@ -32,8 +32,11 @@ class TargetTracker {
                    bool hideIfTargetAtTop);
 
   // Where the mascot sits relative to the target's top-left corner, before
-  // its height is taken off. The preview uses it too.
-  static Offsets computeOffset(const MascotDocument& document, int mascotWidth, int targetWidth);
+  // its height is taken off. The preview uses it too. The widths are in the
+  // same pixels as the result; the document's pixel offsets are multiplied
+  // by ratio, the pictures' size on the screen.
+  static Offsets computeOffset(const MascotDocument& document, int mascotWidth, int targetWidth,
+                               double ratio = 1.0);
 
   // Raises the window the search finds with the mascot excluded, so that the
   // window that was in front before the mascot was used is in front again.

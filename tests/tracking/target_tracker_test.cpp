@@ -25,7 +25,9 @@ struct FakeDesktop : DesktopWindows {
 struct FakeMascot : MascotPlacement {
   std::optional<Rect> shownAt;  // empty: hidden
   int calls = 0;
+  double ratio = 1.0;
   WindowId windowId() const override { return kMascot; }
+  double deviceRatio() const override { return ratio; }
   int width() const override { return 100; }
   int height() const override { return 40; }
   void hide() override { ++calls, shownAt.reset(); }
@@ -111,6 +113,20 @@ TEST_F(TrackerTest, PlacesTheMascotOnTheTargetsTopEdgeOnlyWhenItChanged) {
   desktop.windows[0].frame.right += 1;
   EXPECT_TRUE(tracker.track(mascot, &document, false));
   EXPECT_EQ(mascot.shownAt, (Rect{111, 165, 211, 205}));
+}
+
+TEST_F(TrackerTest, GrowsThePixelOffsetsWithThePicturesOnAScaledScreen) {
+  desktop.windows = {Ordinary(3), Ordinary(9)};
+  mascot.ratio = 2.0;  // the fake's 100x40 are device pixels
+  document.xOffset = 10;
+  document.yOffset = 5;
+  document.offsetIsPercent = 0;
+  ASSERT_TRUE(tracker.track(mascot, &document, false));
+  EXPECT_EQ(mascot.shownAt, (Rect{120, 170, 220, 210}));
+  document.xOffset = 50;
+  document.offsetIsPercent = 1;  // of the free width, already in device pixels
+  tracker.placeMascot(mascot, &document, false);
+  EXPECT_EQ(mascot.shownAt, (Rect{250, 170, 350, 210}));
 }
 
 TEST_F(TrackerTest, HidesTheMascotWhenThereIsNothingToSitOn) {
