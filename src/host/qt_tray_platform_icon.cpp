@@ -1,6 +1,7 @@
 #include "host/qt_tray_platform_icon.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QStyle>
 
 #include "dialogs/program_pictures.h"
@@ -42,6 +43,11 @@ bool QtTrayPlatformIcon::add(const TrayIconRecord& record) {
   take(record);
   icon_.show();
   return true;
+}
+
+void QtTrayPlatformIcon::setMenu(QMenu& menu) {
+  // The X11 tray would open it at every right press, besides the program's own.
+  if (kind_ == TrayKind::kActivations) icon_.setContextMenu(&menu);
 }
 
 bool QtTrayPlatformIcon::modify(const TrayIconRecord& record) {

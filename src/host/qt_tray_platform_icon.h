@@ -7,7 +7,8 @@
 namespace mascot {
 
 // The notification area through the toolkit's tray icon. Mouse actions on
-// it are posted to the record's window as TrayCallbackEvent.
+// it are posted to the record's window as TrayCallbackEvent; a D-Bus tray's
+// activation arrives as a left button up.
 class QtTrayPlatformIcon final : public TrayPlatformIcon {
  public:
   QtTrayPlatformIcon();
@@ -15,6 +16,8 @@ class QtTrayPlatformIcon final : public TrayPlatformIcon {
   bool add(const TrayIconRecord& record) override;
   bool modify(const TrayIconRecord& record) override;
   bool remove(const TrayIconRecord& record) override;
+  TrayKind kind() const override { return kind_; }
+  void setMenu(QMenu& menu) override;
 
   const QSystemTrayIcon& trayIcon() const { return icon_; }
 
@@ -22,6 +25,8 @@ class QtTrayPlatformIcon final : public TrayPlatformIcon {
   void take(const TrayIconRecord& record);
   void report(QSystemTrayIcon::ActivationReason reason);
 
+  // Asked before icon_ is made, as the toolkit asks when it makes it.
+  const TrayKind kind_ = ToolkitTrayKind();
   QSystemTrayIcon icon_;
   int picture_ = 0;  // resource number of what icon_ shows
   QPointer<QObject> window_;

@@ -67,6 +67,7 @@ TrayIcon::TrayIcon(int id, std::unique_ptr<TrayPlatformIcon> platform)
       platform_(platform ? std::move(platform) : std::make_unique<QtTrayPlatformIcon>()) {
   record_.id = id;
   record_.tip = CutTrayTip(TrayTipString(id));
+  if (platform_->kind() == TrayKind::kActivations) giveTrayTheMenu();
 }
 
 TrayIcon::~TrayIcon() {
@@ -121,10 +122,12 @@ bool TrayIcon::SetId(int id) {
   if (record_.icon == 0) {
     // Nothing on show to move: the next SetIcon adds under the new id.
     record_.id = id;
+    if (trayMenu_) fillTrayMenu();
     return true;
   }
   platform_->remove(currentRecord());
   record_.id = id;
+  if (trayMenu_) fillTrayMenu();
   const bool ok = platform_->add(currentRecord());
   if (!ok) record_.icon = 0;
   return ok;
@@ -132,16 +135,20 @@ bool TrayIcon::SetId(int id) {
 
 int TrayIcon::OnNotify(int id, int mouseMessage) {
   if (!enabled_ || id != record_.id) return 0;
-  if (mouseMessage != kTrayRightButtonUp && mouseMessage != kTrayLeftDoubleClick) return 0;
+  const bool runsDefault = runsDefaultCommand(mouseMessage);
+  if (!runsDefault && mouseMessage != kTrayRightButtonUp) return 0;
   const std::unique_ptr<QMenu> popup = BuildPopupMenu(record_.id);
   QAction* first = FirstItem(*popup);
   if (first == nullptr) return 0;
 
-  if (mouseMessage == kTrayLeftDoubleClick) {
+  if (runsDefault) {
     postCommand(MenuCommandOf(first));
     return 1;
   }
   popup->setDefaultAction(first);
+  // A D-Bus tray that asks for the menu instead of showing it passes the
+  // position it chose, but the toolkit keeps it: the pointer, which has just
+  // clicked the icon, is the nearest to it.
   const QPoint at = QCursor::pos();
   // The popup grabs pointer and keyboard itself: the window is not
   // activated, which would pull the mascot in front of its target.
@@ -172,6 +179,42 @@ bool TrayIcon::WindowProc(QEvent* event) {
 const TrayIconRecord& TrayIcon::currentRecord() {
   record_.window = window();
   return record_;
+}
+
+// The X11 tray reports each press besides the double click, so only the
+// double click runs the first command there; a D-Bus tray reports a click as
+// its one activation and never a double click.
+bool TrayIcon::runsDefaultCommand(int mouseMessage) const {
+  if (mouseMessage == kTrayLeftDoubleClick) return true;
+  return mouseMessage == kTrayLeftButtonUp && platform_->kind() == TrayKind::kActivations;
+}
+
+void TrayIcon::giveTrayTheMenu() {
+  trayMenu_ = std::make_unique<QMenu>();
+  QMenu* menu = trayMenu_.get();
+  QObject::connect(menu, &QMenu::aboutToShow, menu, [this] { prepareTrayMenu(); });
+  QObject::connect(menu, &QMenu::triggered, menu, [this](QAction* action) {
+    if (enabled_) postCommand(MenuCommandOf(action));
+  });
+  fillTrayMenu();
+  platform_->setMenu(*trayMenu_);
+}
+
+// The tray keeps the one menu it was given: its items change with the id.
+void TrayIcon::fillTrayMenu() {
+  trayMenu_->clear();
+  const std::unique_ptr<QMenu> items = BuildPopupMenu(record_.id);
+  for (QAction* action : items->actions()) {
+    action->setParent(trayMenu_.get());
+    trayMenu_->addAction(action);
+  }
+  trayMenu_->setDefaultAction(FirstItem(*trayMenu_));
+}
+
+void TrayIcon::prepareTrayMenu() {
+  // While a dialog runs the icon takes no commands, and its menu shows it.
+  for (QAction* action : trayMenu_->actions()) action->setEnabled(enabled_);
+  if (enabled_ && menuPreparer_) menuPreparer_(*trayMenu_);
 }
 
 void TrayIcon::postCommand(int commandId) {

@@ -23,7 +23,9 @@ std::string CutTrayTip(std::string_view tip);
 // that a right click opens (and a double-click takes the first command of),
 // and, unless set apart with SetIcon, its picture and tooltip. The icon hooks
 // the window that receives its mouse actions, and that window's top-level
-// window, to see the tray host come back.
+// window, to see the tray host come back. A tray that reports activations
+// instead of clicks runs the first command on a single activation and is
+// given the menu to show itself.
 class TrayIcon : public WindowHook {
  public:
   static constexpr int kCallbackMessage = 0x83F0;
@@ -38,7 +40,7 @@ class TrayIcon : public WindowHook {
   // Commands chosen on the icon arrive here after the mouse action is over,
   // as a posted command would.
   void setCommandHandler(CommandHandler handler) { commandHandler_ = std::move(handler); }
-  // Enables the popup's items just before it shows.
+  // Enables the popup's items just before it shows, the tray's own too.
   void setMenuPreparer(MenuPreparer preparer) { menuPreparer_ = std::move(preparer); }
 
   // Null window detaches. Always true.
@@ -72,10 +74,16 @@ class TrayIcon : public WindowHook {
 
   const TrayIconRecord& currentRecord();
   void postCommand(int commandId);
+  bool runsDefaultCommand(int mouseMessage) const;
+  void giveTrayTheMenu();
+  void fillTrayMenu();
+  void prepareTrayMenu();
 
   bool enabled_ = true;
   TrayIconRecord record_;
   std::unique_ptr<OwnerHook> ownerHook_;
+  // The menu a tray of kind kActivations shows; it outlives the platform icon.
+  std::unique_ptr<QMenu> trayMenu_;
   std::unique_ptr<TrayPlatformIcon> platform_;
   QEvent::Type callbackType_ = QEvent::None;
   CommandHandler commandHandler_;

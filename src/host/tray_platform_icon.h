@@ -2,6 +2,9 @@
 #include <cstddef>
 #include <string>
 
+#include "host/tray_kind.h"
+
+class QMenu;
 class QObject;
 
 namespace mascot {
@@ -31,6 +34,11 @@ class TrayPlatformIcon {
   virtual bool add(const TrayIconRecord& record) = 0;
   virtual bool modify(const TrayIconRecord& record) = 0;
   virtual bool remove(const TrayIconRecord& record) = 0;
+
+  virtual TrayKind kind() const = 0;
+  // For a tray that shows the menu itself (kActivations): the menu it shows,
+  // given once; it must outlive this object.
+  virtual void setMenu(QMenu& menu) = 0;
 };
 
 }  // namespace mascot

@@ -26,6 +26,10 @@ class FakeTray final : public TrayPlatformIcon {
  public:
   explicit FakeTray(Calls& calls) : calls_(calls) {}
   bool accepts = true;
+  TrayKind trayKind = TrayKind::kClicks;
+  QMenu* menu = nullptr;
+  TrayKind kind() const override { return trayKind; }
+  void setMenu(QMenu& given) override { menu = &given; }
   bool add(const TrayIconRecord& r) override { return log("add", r); }
   bool modify(const TrayIconRecord& r) override { return log("modify", r); }
   bool remove(const TrayIconRecord& r) override { return log("remove", r); }
@@ -41,8 +45,9 @@ class FakeTray final : public TrayPlatformIcon {
 
 class TrayIconTest : public ::testing::Test {
  protected:
-  void make(int id) {
+  void make(int id, TrayKind kind = TrayKind::kClicks) {
     auto fake = std::make_unique<FakeTray>(calls);
+    fake->trayKind = kind;
     platform = fake.get();
     tray = std::make_unique<TrayIcon>(id, std::move(fake));
     tray->Attach(&window, TrayIcon::kCallbackMessage);
@@ -113,20 +118,34 @@ TEST_F(TrayIconTest, CutsLongTipsOnACharacterBoundaryAndRetriesRefusedIcons) {
   EXPECT_EQ(calls.back(), "add 129 150 7 Tovra Mascot Editor");
 }
 
-TEST_F(TrayIconTest, DoubleClickRunsTheFirstCommandAndOtherActionsDoNothing) {
-  const std::pair<int, int> firstCommands[] = {{kFileMenuId, kCommandEditMascot},
-                                                {kPublishedMenuId, kCommandOpenPublished}};
-  for (const auto& [menu, first] : firstCommands) {
-    make(menu);
+TEST_F(TrayIconTest, TheFirstCommandRunsOnADoubleClickOrWhereThereIsNoneOnAClick) {
+  struct Case {
+    TrayKind kind;
+    int menu;
+    int mouseMessage;
+    int command;  // 0: none
+  };
+  const Case cases[] = {
+      {TrayKind::kClicks, kFileMenuId, kTrayLeftDoubleClick, kCommandEditMascot},
+      {TrayKind::kClicks, kPublishedMenuId, kTrayLeftDoubleClick, kCommandOpenPublished},
+      {TrayKind::kClicks, kPublishedMenuId, kTrayLeftButtonUp, 0},  // the first half of a double click
+      {TrayKind::kActivations, kPublishedMenuId, kTrayLeftButtonUp, kCommandOpenPublished},
+      {TrayKind::kActivations, kFileMenuId, kTrayLeftButtonUp, kCommandEditMascot},
+      {TrayKind::kActivations, kFileMenuId, kTrayMiddleButtonUp, 0},
+  };
+  for (const Case& c : cases) {
+    make(c.menu, c.kind);
     commands.clear();
-    click(menu, kTrayLeftDoubleClick);
-    EXPECT_EQ(commands, std::vector<int>{first});
+    click(c.menu, c.mouseMessage);
+    EXPECT_EQ(commands, c.command ? std::vector<int>{c.command} : std::vector<int>{})
+        << "kind " << int(c.kind) << ", menu " << c.menu << ", message " << c.mouseMessage;
   }
 
+  make(kPublishedMenuId, TrayKind::kActivations);
   commands.clear();
-  click(kPublishedMenuId, kTrayLeftButtonUp);
-  click(kFileMenuId, kTrayLeftDoubleClick);  // not this icon's id
+  click(kFileMenuId, kTrayLeftButtonUp);  // not this icon's id
   tray->Enable(false);
+  click(kPublishedMenuId, kTrayLeftButtonUp);
   click(kPublishedMenuId, kTrayLeftDoubleClick);
   click(kPublishedMenuId, kTrayRightButtonUp, {Qt::Key_Down, Qt::Key_Return});
   EXPECT_TRUE(commands.empty());
@@ -142,6 +161,63 @@ TEST_F(TrayIconTest, RightClickOffersThePreparedMenuWithTheFirstItemAsDefault) {
   click(kPublishedMenuId, kTrayRightButtonUp, {Qt::Key_Down, Qt::Key_Return});
   EXPECT_EQ(popupDefault, kCommandOpenPublished);
   EXPECT_EQ(commands, std::vector<int>{kCommandForceNext});  // past the disabled import
+}
+
+TEST_F(TrayIconTest, ATrayThatShowsTheMenuItselfGetsOnePreparedMenuThatFollowsTheId) {
+  make(kPublishedMenuId);
+  EXPECT_EQ(platform->menu, nullptr) << "the X11 tray would open it besides the program's own";
+
+  make(kPublishedMenuId, TrayKind::kActivations);
+  QMenu* menu = platform->menu;
+  ASSERT_NE(menu, nullptr);
+  tray->setMenuPreparer([](QMenu& popup) {
+    for (QAction* action : popup.actions())
+      if (MenuCommandOf(action) == kCommandImportPylx) action->setEnabled(false);
+  });
+  const auto items = [&] {
+    std::vector<int> ids;
+    for (const QAction* action : menu->actions()) ids.push_back(MenuCommandOf(action));
+    return ids;
+  };
+  const auto expectedItems = [](int menuId) {
+    std::vector<int> ids;
+    for (const MenuItem& item : PopupMenuItems(menuId)) ids.push_back(item.id);
+    return ids;
+  };
+  const auto action = [&](int command) {
+    for (QAction* action : menu->actions())
+      if (MenuCommandOf(action) == command) return action;
+    return static_cast<QAction*>(nullptr);
+  };
+  EXPECT_EQ(items(), expectedItems(kPublishedMenuId));
+  EXPECT_EQ(MenuCommandOf(menu->defaultAction()), kCommandOpenPublished);
+
+  // Prepared as it is about to show; a chosen item arrives once events run.
+  emit menu->aboutToShow();
+  EXPECT_FALSE(action(kCommandImportPylx)->isEnabled());
+  EXPECT_TRUE(action(kCommandForceNext)->isEnabled());
+  action(kCommandForceNext)->trigger();
+  EXPECT_TRUE(commands.empty());
+  QTest::qWait(20);
+  EXPECT_EQ(commands, std::vector<int>{kCommandForceNext});
+
+  // The same menu, with the editing items, after a move to the other id.
+  tray->SetId(kFileMenuId);
+  EXPECT_EQ(platform->menu, menu);
+  EXPECT_EQ(items(), expectedItems(kFileMenuId));
+  EXPECT_EQ(MenuCommandOf(menu->defaultAction()), kCommandEditMascot);
+
+  // While a dialog runs: every item disabled, and nothing chosen gets through.
+  commands.clear();
+  tray->Enable(false);
+  emit menu->aboutToShow();
+  EXPECT_FALSE(action(kCommandExit)->isEnabled());
+  action(kCommandExit)->trigger();
+  tray->Enable(true);
+  emit menu->aboutToShow();
+  EXPECT_TRUE(action(kCommandExit)->isEnabled());
+  QTest::qWait(20);
+  EXPECT_TRUE(commands.empty());
 }
 
 TEST_F(TrayIconTest, NewTrayHostOnEitherHookedWindowGetsTheIconAgain) {
