@@ -13,7 +13,9 @@ packages=(
   libsdl2-dev                       # the click sound
   x11-utils imagemagick             # the run script without a display: a target window, screenshots
   xvfb openbox xdotool              # desktop tests against a real X server and window manager
+  mutter                            # the desktop tests again under GNOME's window manager
   trayer                            # a notification area for the tray icon on that desktop
+  dbus-daemon python3-dbus-next     # a private session bus with a StatusNotifierItem watcher
 )
 
 missing=()

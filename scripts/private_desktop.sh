@@ -1,5 +1,6 @@
 # Sourced by the scripts that need a desktop of their own: a private X server
-# (Xvfb picks a free display itself) with openbox as its window manager.
+# (Xvfb picks a free display itself) with a window manager, openbox unless
+# MASCOT_TEST_WM names another one (mutter: GNOME's, compositing).
 #   . scripts/private_desktop.sh
 #   start_private_desktop WORK_FOLDER || exit 1
 # Sets and exports DISPLAY, and sets xvfb_pid and wm_pid for the caller to
@@ -24,14 +25,19 @@ start_private_desktop() {
   unset WAYLAND_DISPLAY
 
   # Windows mapped before the window manager took over may go unframed.
-  openbox --sm-disable >"$_work/openbox.log" 2>&1 &
+  case "${MASCOT_TEST_WM:-openbox}" in
+    openbox) openbox --sm-disable >"$_work/wm.log" 2>&1 & ;;
+    # Without a session bus of its own it would look for one on every start.
+    mutter) DBUS_SESSION_BUS_ADDRESS=disabled: mutter --x11 --replace --sm-disable >"$_work/wm.log" 2>&1 & ;;
+    *) echo "unknown window manager: $MASCOT_TEST_WM" >&2; return 1 ;;
+  esac
   wm_pid=$!
   _tries=0
   until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
     _tries=$((_tries + 1))
     if [ "$_tries" -gt 100 ] || ! kill -0 "$wm_pid" 2>/dev/null; then
-      echo "openbox did not start:" >&2
-      cat "$_work/openbox.log" >&2
+      echo "${MASCOT_TEST_WM:-openbox} did not start:" >&2
+      cat "$_work/wm.log" >&2
       return 1
     fi
     sleep 0.1

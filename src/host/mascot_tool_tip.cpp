@@ -29,11 +29,13 @@ Rect ToRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r
 }  // namespace
 
 // A popup that never takes the focus, with a 1-pixel border; the tip draws
-// it and handles its pointer.
+// it and handles its pointer. A tooltip window is left alone by the window
+// manager, which neither frames nor hides it (as some do with utility
+// windows of programs that are not active).
 class MascotToolTip::TipWindow final : public QWidget {
  public:
   explicit TipWindow(MascotToolTip& tip)
-      : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
+      : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
         tip_(tip) {
     setObjectName(QString::fromLatin1(kWindowClass));
     setWindowRole(QString::fromLatin1(kWindowClass));

@@ -30,8 +30,11 @@ class MascotWindow::View final : public MascotView {
   MascotWindow& window_;
 };
 
+// An ordinary window, not a utility one: some window managers hide utility
+// windows while their program is not the active one, and the mascot is on
+// show while other programs are used. (The shell keeps it off the taskbar.)
 MascotWindow::MascotWindow(MascotWindowHandler* handler)
-    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool |
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                            Qt::WindowDoesNotAcceptFocus),
       handler_(handler),
       view_(std::make_unique<View>(*this)) {
@@ -105,7 +108,11 @@ void MascotWindow::drawFrame(QPainter& painter) {
   const FrameImage& image = document.images[static_cast<std::size_t>(imageIndex)];
   document.finishFrameRegion(view_.get());
   const QImage& picture = images_.imageFor(image.bitmap);
-  if (!picture.isNull()) painter.drawImage(QPoint(0, 0), picture);
+  if (picture.isNull()) return;
+  // On a scaled screen each picture pixel becomes a block of device pixels,
+  // as the shape's pixels do: nearest neighbour, never a blur.
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  painter.drawImage(QPoint(0, 0), picture);
 }
 
 void MascotWindow::mousePressEvent(QMouseEvent* event) {

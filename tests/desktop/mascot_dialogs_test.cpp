@@ -51,6 +51,8 @@ TEST_F(MascotDialogs, ARestOnTheMascotShowsTheTipCentredOnThePointer) {
   EXPECT_LE(std::abs((r.left + r.right) / 2 - x), 2);
   EXPECT_LE(std::abs((r.top + r.bottom) / 2 - y), 2);
   EXPECT_GT(r.right - r.left, 100) << "four lines of text, the link's the widest";
+  // A tooltip, which window managers leave alone, not a utility window.
+  EXPECT_TRUE(client.hasWindowType(tip, "_NET_WM_WINDOW_TYPE_TOOLTIP"));
   client.saveScreenshot(MASCOT_SCREENSHOTS "/desktop-tip.png");
 
   // The pointer leaves the tip: gone within the second after.

@@ -22,6 +22,25 @@ TEST_F(MascotProgram, MinimisingTheTargetMovesTheMascotToTheNextWindow) {
   })) << "the mascot did not move onto the next window";
   EXPECT_TRUE(find(target)->minimised);
   EXPECT_TRUE(waitForShown(mascot, {document}, MASCOT_SCREENSHOTS "/desktop-mascot-target-minimised.png"));
+
+  // An ordinary window kept above the others and off the taskbar, also once
+  // it was hidden (the desktop in front) and shown again: utility windows are
+  // hidden by some window managers while other programs are used.
+  const auto offTaskbar = [&] {
+    return client.hasWindowType(mascot, "_NET_WM_WINDOW_TYPE_NORMAL") &&
+           client.hasState(mascot, "_NET_WM_STATE_ABOVE") && client.hasState(mascot, "_NET_WM_STATE_SKIP_TASKBAR") &&
+           client.hasState(mascot, "_NET_WM_STATE_SKIP_PAGER");
+  };
+  EXPECT_TRUE(offTaskbar());
+  client.createWindow("Desktop", {0, 0, 1024, 768}, 0x203040, "_NET_WM_WINDOW_TYPE_DESKTOP");
+  client.iconify(next);
+  client.iconify(backdrop);
+  // (A withdrawn window is no longer listed.)
+  ASSERT_TRUE(WaitFor([&] { const DesktopWindow* w = find(mascot); return !w || !w->visible; }))
+      << "the mascot stayed in front of the desktop";
+  run({"windowactivate", std::to_string(next)});
+  ASSERT_TRUE(WaitFor([&] { const DesktopWindow* w = find(mascot); return w && w->visible; }));
+  EXPECT_TRUE(WaitFor([&] { return offTaskbar(); })) << "shown again, the mascot lost its states";
 }
 
 // The pointer goes through the X server (XTest, by the xdotool program), so

@@ -7,8 +7,9 @@ if ! command -v Xvfb >/dev/null 2>&1; then
   echo "Xvfb is not installed: skipping the desktop tests (scripts/install-deps.sh installs it)."
   exit 0
 fi
-if ! command -v openbox >/dev/null 2>&1; then
-  echo "openbox is not installed (scripts/install-deps.sh installs it)." >&2
+wm=${MASCOT_TEST_WM:-openbox}
+if ! command -v "$wm" >/dev/null 2>&1; then
+  echo "$wm is not installed (scripts/install-deps.sh installs it)." >&2
   exit 1
 fi
 
@@ -28,8 +29,8 @@ start_private_desktop "$work" || exit 1
 
 "$@"
 status=$?
-if [ "$status" -ne 0 ] && [ -s "$work/openbox.log" ]; then
-  echo "openbox said:" >&2
-  cat "$work/openbox.log" >&2
+if [ "$status" -ne 0 ] && [ -s "$work/wm.log" ]; then
+  echo "$wm said:" >&2
+  cat "$work/wm.log" >&2
 fi
 exit "$status"

@@ -42,8 +42,9 @@ class X11TestClient {
     return atom;
   }
 
-  // A mapped window where the window manager is told to put it (USPosition).
-  xcb_window_t createWindow(const std::string& title, Rect r, std::uint32_t colour) {
+  // A mapped window where the window manager is told to put it (USPosition),
+  // of an EWMH type when one is named.
+  xcb_window_t createWindow(const std::string& title, Rect r, std::uint32_t colour, const char* type = nullptr) {
     const xcb_window_t w = xcb_generate_id(c_);
     const std::uint32_t width = r.right - r.left, height = r.bottom - r.top;
     xcb_create_window(c_, XCB_COPY_FROM_PARENT, w, screen_->root, r.left, r.top, width, height, 0,
@@ -53,6 +54,10 @@ class X11TestClient {
     const std::uint32_t hints[18] = {1 | 2, std::uint32_t(r.left), std::uint32_t(r.top), width, height};
     xcb_change_property(c_, XCB_PROP_MODE_REPLACE, w, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS,
                         32, 18, hints);
+    if (type != nullptr) {
+      const xcb_atom_t typeAtom = atom(type);
+      xcb_change_property(c_, XCB_PROP_MODE_REPLACE, w, atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1, &typeAtom);
+    }
     xcb_map_window(c_, w);
     xcb_flush(c_);
     return w;
@@ -112,11 +117,15 @@ class X11TestClient {
     return end == std::string::npos ? std::string() : std::string(both.c_str() + end + 1);
   }
 
-  bool hasWindowType(xcb_window_t w, const char* type) {
-    const std::string types = property(w, atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM);
-    const xcb_atom_t wanted = atom(type);
-    for (std::size_t i = 0; i + 4 <= types.size(); i += 4)
-      if (std::memcmp(types.data() + i, &wanted, 4) == 0) return true;
+  bool hasWindowType(xcb_window_t w, const char* type) { return holdsAtom(w, "_NET_WM_WINDOW_TYPE", type); }
+  bool hasState(xcb_window_t w, const char* state) { return holdsAtom(w, "_NET_WM_STATE", state); }
+
+  // An atom among those of a property that lists atoms.
+  bool holdsAtom(xcb_window_t w, const char* listName, const char* name) {
+    const std::string atoms = property(w, atom(listName), XCB_ATOM_ATOM);
+    const xcb_atom_t wanted = atom(name);
+    for (std::size_t i = 0; i + 4 <= atoms.size(); i += 4)
+      if (std::memcmp(atoms.data() + i, &wanted, 4) == 0) return true;
     return false;
   }
 
