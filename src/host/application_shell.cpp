@@ -1,6 +1,7 @@
 #include "host/application_shell.h"
 
 #include <QCoreApplication>
+#include <QSystemTrayIcon>
 
 #include "commands/pylx_import_command.h"
 #include "dialogs/about_dialog.h"
@@ -14,11 +15,14 @@
 #include "dialogs/splash_window.h"
 #include "dialogs/wait_cursor.h"
 #include "editor/editor_dialog.h"
+#include "host/commands_window.h"
 #include "host/context_help.h"
 #include "host/help_services.h"
 #include "host/help_viewer.h"
 #include "host/mascot_tool_tip.h"
 #include "host/tray_icon.h"
+#include "host/tray_presence_watcher.h"
+#include "host/x11_window_state.h"
 #include "model/frame_timer.h"
 #include "preferences/settings_store.h"
 
@@ -73,6 +77,7 @@ bool ApplicationShell::init(const std::vector<std::string>& arguments) {
   LoadSettings(preferences_);
 
   window_ = std::make_unique<MascotWindow>(this);
+  KeepAboveOffTaskbar(window_.get());
   window_->resize(size);
   window_->setDocument(document_);
   placement_ = std::make_unique<WidgetPlacement>(window_.get());
@@ -106,6 +111,8 @@ bool ApplicationShell::init(const std::vector<std::string>& arguments) {
   commands_.startWithArguments(arguments);
   if (document_) setMascotTip(document_->name, document_->creatorInfo);
   ready_ = true;
+  // Only now: the first mascot has had its chance to show.
+  openCommandsWindow();
   return true;
 }
 
@@ -113,6 +120,7 @@ void ApplicationShell::cleanup() {
   UnregisterHelpServices();
   SaveSettingsIfModified(preferences_, kTitle);
   currentPopup_ = nullptr;
+  currentPopupId_ = 0;
   fileMenu_.reset();
   publishedMenu_.reset();
 }
@@ -171,8 +179,11 @@ void ApplicationShell::mascotPressed() {
 }
 
 std::optional<int> ApplicationShell::dragTop(int windowHeight) {
-  if (!document_) return std::nullopt;
-  return tracker_.targetRect().top - windowHeight + document_->yOffset;
+  if (!document_ || !window_) return std::nullopt;
+  // The target is measured in device pixels, the window in logical ones.
+  const DeviceScale scale = DeviceScaleOf(*window_);
+  const int bottom = tracker_.targetRect().top + TargetTracker::computeOffset(*document_, 0, 0, scale.ratio).y;
+  return LogicalTopStandingOn(bottom, windowHeight, scale);
 }
 
 void ApplicationShell::windowMoved() {
@@ -193,6 +204,41 @@ void ApplicationShell::showPopup(QPoint position) {
   if (const int id = MenuCommandOf(chosen)) {
     QMetaObject::invokeMethod(this, [this, id] { runCommand(id); }, Qt::QueuedConnection);
   }
+}
+
+// -- the commands window --
+
+void ApplicationShell::openCommandsWindow() {
+  commandsWindow_ = std::make_unique<CommandsWindow>([this](int id) {
+    // As from the popup: the command runs once the click is over.
+    if (ready_) QMetaObject::invokeMethod(this, [this, id] { runCommand(id); }, Qt::QueuedConnection);
+  });
+  CommandsWindowHost& host = *this;
+  commandsRules_ = std::make_unique<CommandsWindowRules>(host, *commandsWindow_);
+  trayAvailable_ = QSystemTrayIcon::isSystemTrayAvailable();
+  trayWatcher_ = std::make_unique<TrayPresenceWatcher>([this] {
+    trayAvailable_ = QSystemTrayIcon::isSystemTrayAvailable();
+    refreshCommandsWindow();
+  });
+  refreshCommandsWindow();
+}
+
+void ApplicationShell::refreshCommandsWindow() {
+  if (commandsRules_) commandsRules_->refresh();
+}
+
+std::vector<CommandEntry> ApplicationShell::popupCommands() const {
+  const MenuFeatures features = menuFeatures();
+  const MenuState state = menuState();
+  std::vector<CommandEntry> commands;
+  for (const MenuItem& item : PopupMenuItems(currentPopupId_)) {
+    if (item.id == 0) {
+      commands.emplace_back();
+    } else {
+      commands.push_back({item.id, item.text, IsMenuCommandEnabled(item.id, features, state)});
+    }
+  }
+  return commands;
 }
 
 // -- menus and commands --
@@ -265,6 +311,7 @@ void ApplicationShell::importPylxMascots() {
 void ApplicationShell::exitProgram() {
   commands_.confirmSaveChanges();  // the answer does not stop the exit
   exiting_ = true;
+  if (commandsRules_) commandsRules_->stop();
   if (!window_) return;
   window_->clearShape();
   windowDestroyed();
@@ -289,16 +336,19 @@ void ApplicationShell::windowDestroyed() {
 void ApplicationShell::setCurrentDocument(std::shared_ptr<MascotDocument> document) {
   document_ = std::move(document);
   if (window_) window_->setDocument(document_);
+  refreshCommandsWindow();
 }
 
 void ApplicationShell::suspend() {
   if (trayIcon_) trayIcon_->Enable(false);
   ready_ = false;
+  refreshCommandsWindow();
 }
 
 void ApplicationShell::resume() {
   if (trayIcon_) trayIcon_->Enable(true);
   ready_ = true;
+  refreshCommandsWindow();
 }
 
 void ApplicationShell::setPopup(int menuId) {
@@ -308,6 +358,8 @@ void ApplicationShell::setPopup(int menuId) {
   if (!popup) return;
   if (popup != currentPopup_ && trayIcon_) trayIcon_->SetId(menuId);
   currentPopup_ = popup;
+  currentPopupId_ = menuId;
+  refreshCommandsWindow();
 }
 
 void ApplicationShell::refreshTrayIcon() {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/commands_window_rules.h"
 #include "commands/file_commands.h"
 #include "commands/preferences_command.h"
 #include "host/popup_menus.h"
@@ -19,11 +20,13 @@
 
 namespace mascot {
 
+class CommandsWindow;
 class ContextHelp;
 class HelpViewer;
 class MascotToolTip;
 class SoundPlayer;
 class TrayIcon;
+class TrayPresenceWatcher;
 
 // The program around the mascot window: start-up, the three timers (1 tracks
 // the target, 2 steps the frames, 3 changes the mascot), the popup menus and
@@ -32,7 +35,8 @@ class ApplicationShell final : public QObject,
                                public MascotWindowHandler,
                                public MascotHost,
                                public CommandDialogs,
-                               public PreferencesDialogRunner {
+                               public PreferencesDialogRunner,
+                               private CommandsWindowHost {
  public:
   static constexpr int kTrackTimerMs = TargetTracker::kPollMilliseconds;
   static constexpr int kFirstFrameMs = 1000;
@@ -64,6 +68,8 @@ class ApplicationShell final : public QObject,
   MascotWindow* window() const { return window_.get(); }
   QMenu* currentPopup() const { return currentPopup_; }
   TrayIcon* trayIcon() const { return trayIcon_.get(); }
+  // The way to the commands without a tray and a mascot; null before init.
+  CommandsWindow* commandsWindow() const { return commandsWindow_.get(); }
   MascotToolTip* mascotTip() const { return tip_.get(); }
   HelpViewer* helpViewer() const { return helpViewer_.get(); }
   MenuFeatures menuFeatures() const;
@@ -112,6 +118,12 @@ class ApplicationShell final : public QObject,
   void windowMoved() override;
   void contextMenuRequested(QPoint globalPosition) override;
 
+  // -- CommandsWindowHost --
+  bool trayAvailable() const override { return trayAvailable_; }
+  bool mascotInstalled() const override { return document_ != nullptr; }
+  bool isSuspended() const override { return !ready_; }
+  std::vector<CommandEntry> popupCommands() const override;
+
   void startTimers();
   void onTrackTimer();
   void onFrameTimer();
@@ -121,6 +133,9 @@ class ApplicationShell final : public QObject,
   void showPopup(QPoint position);
   void about();
   void importPylxMascots();
+  // The commands window, and the watch on the tray that it depends on.
+  void openCommandsWindow();
+  void refreshCommandsWindow();
   // What the window's destruction does: the timers stop, the help viewer
   // closes and the event loop ends.
   void windowDestroyed();
@@ -142,6 +157,11 @@ class ApplicationShell final : public QObject,
   std::unique_ptr<QMenu> fileMenu_;
   std::unique_ptr<QMenu> publishedMenu_;
   QMenu* currentPopup_ = nullptr;
+  int currentPopupId_ = 0;
+  std::unique_ptr<CommandsWindow> commandsWindow_;
+  std::unique_ptr<CommandsWindowRules> commandsRules_;
+  std::unique_ptr<TrayPresenceWatcher> trayWatcher_;
+  bool trayAvailable_ = false;
 
   ShellFlags flags_;
   bool busy_ = false;

@@ -27,16 +27,21 @@ namespace mascot {
 
 constexpr std::uint32_t kBackdrop = 0xd040d0;
 
-// The frame's picture exactly inside its opaque area, the backdrop around it.
-inline bool ShowsFrame(const QImage& screen, const Rect& window, const FrameImage& frame) {
-  if (!frame.bitmap || frame.width != window.right - window.left || frame.height != window.bottom - window.top)
+// The frame's picture inside its opaque area, each pixel a scale x scale
+// block of its colour, and none of the picture around it: the shape, grown
+// by the scale, and not one pixel blurred. (Around it shows the backdrop, or
+// a compositing window manager's shadow of the window below.)
+inline bool ShowsFrame(const QImage& screen, const Rect& window, const FrameImage& frame, int scale = 1) {
+  if (!frame.bitmap || frame.width * scale != window.right - window.left ||
+      frame.height * scale != window.bottom - window.top)
     return false;
-  for (int y = 0; y < frame.height; ++y) {
-    for (int x = 0; x < frame.width; ++x) {
-      const std::uint32_t c = frame.bitmap->pixelColour(x, y);  // 0x00BBGGRR
+  for (int y = 0; y < frame.height * scale; ++y) {
+    for (int x = 0; x < frame.width * scale; ++x) {
+      const std::uint32_t c = frame.bitmap->pixelColour(x / scale, y / scale);  // 0x00BBGGRR
       const QRgb picture = (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
       const QRgb shown = screen.pixel(window.left + x, window.top + y) & 0xFFFFFF;
-      if (shown != (frame.region->contains(x, y) ? picture : kBackdrop)) return false;
+      const bool opaque = frame.region->contains(x / scale, y / scale);
+      if (opaque ? shown != picture : shown == picture && picture != kBackdrop) return false;
     }
   }
   return true;
@@ -88,13 +93,18 @@ class MascotProgram : public ::testing::Test {
     std::vector<char*> argv;
     for (std::string& s : strings) argv.push_back(s.data());
     argv.push_back(nullptr);
+    // The test's own settings first: the first of two equal names counts.
+    std::vector<char*> environment;
+    for (std::string& setting : programEnvironment) environment.push_back(setting.data());
+    for (char** setting = environ; *setting != nullptr; ++setting) environment.push_back(*setting);
+    environment.push_back(nullptr);
     pid_t pid = 0;
-    return posix_spawnp(&pid, program, nullptr, nullptr, argv.data(), environ) == 0 ? pid : 0;
+    return posix_spawnp(&pid, program, nullptr, nullptr, argv.data(), environment.data()) == 0 ? pid : 0;
   }
 
-  // The mascot program, stopped when the test ends.
-  pid_t startMascot(const std::vector<std::string>& arguments = {}) {
-    const pid_t pid = spawn(MASCOT_PROGRAM, arguments);
+  // The mascot program (or a copy of it), stopped when the test ends.
+  pid_t startMascot(const std::vector<std::string>& arguments = {}, const char* program = MASCOT_PROGRAM) {
+    const pid_t pid = spawn(program, arguments);
     if (pid) started_.push_back(pid);
     return pid;
   }
@@ -117,13 +127,25 @@ class MascotProgram : public ::testing::Test {
     testing::WaitFor([&] {
       desktop.listWindows(windows);
       for (const DesktopWindow& w : windows)
-        if (w.visible && desktop.windowTitle(w.id) == "Tovra Mascot") mascot = w.id;
+        if (w.visible && desktop.windowTitle(w.id) == "Tovra Mascot" && !isCommandsWindow(w.id)) mascot = w.id;
       return mascot != kNoWindow;
     }, std::chrono::seconds(10));
     if (mascot != kNoWindow) {
       EXPECT_TRUE(closeSplash()) << "the start picture stayed after a click on it";
     }
     return mascot;
+  }
+
+  // The window with the program's commands for a desktop without a tray,
+  // which has the mascot's title.
+  bool isCommandsWindow(xcb_window_t w) {
+    xcb_connection_t* c = client.connection();
+    auto* reply = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, w, client.atom("WM_WINDOW_ROLE"), XCB_ATOM_STRING, 0, 64), nullptr);
+    const std::string role = reply ? std::string(static_cast<const char*>(xcb_get_property_value(reply)),
+                                                 xcb_get_property_value_length(reply)) : std::string();
+    std::free(reply);
+    return role == "commands";
   }
 
   // The program showing a sample mascot: its window once the mascot rests on
@@ -209,6 +231,8 @@ class MascotProgram : public ::testing::Test {
   }
 
   testing::X11TestClient client;
+  // NAME=value settings added to the environment of the programs started.
+  std::vector<std::string> programEnvironment;
   X11DesktopWindows desktop{nullptr};
   std::shared_ptr<MascotDocument> sample;  // of startSampleOn
   pid_t mascotPid = 0;
