@@ -1,10 +1,9 @@
 // The preferences dialog from the mascot's menu: what it saves to
 // mascot.ini, and the rotation that follows.
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <thread>
 
+#include "desktop/kept_settings.h"
 #include "desktop/mascot_desktop.h"
 #include "preferences/mascot_preferences.h"
 
@@ -12,27 +11,9 @@ namespace mascot {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::KeptSettings;
 using testing::WaitFor;
 using Names = std::vector<std::string>;
-
-// The program keeps its settings beside itself, where the other desktop
-// tests run it too: whatever was there is put back.
-class KeptSettings {
- public:
-  explicit KeptSettings(fs::path path) : path_(std::move(path)) {
-    std::ifstream in{path_, std::ios::binary};
-    if (in) previous_ = std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  void restore() const {
-    if (!previous_) fs::remove(path_);
-    else std::ofstream(path_, std::ios::binary | std::ios::trunc) << *previous_;
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-  std::optional<std::string> previous_;
-};
 
 class Preferences : public MascotProgram {
  protected:

@@ -12,6 +12,7 @@
 #include "host/qt_file_dialogs.h"
 #include "host/sdl_sound_player.h"
 #include "host/single_instance.h"
+#include "host/wayland_notice.h"
 #include "host/xwayland.h"
 #include "model/random_source.h"
 
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
     shell.cleanup();
     return 0;
   }
+  QMetaObject::invokeMethod(&application, &mascot::GiveWaylandNoticeOnce, Qt::QueuedConnection);
   const int code = application.exec();
   shell.cleanup();
   return code;
