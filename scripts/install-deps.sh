@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, only those that are missing.
+#   install-deps.sh [--check]
 set -euo pipefail
 
 packages=(
@@ -24,6 +25,12 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
+
+# --check: only says, by the exit status, whether anything is missing.
+if [ "${1:-}" = "--check" ]; then
+  ((${#missing[@]} == 0))
+  exit
+fi
 
 if ((${#missing[@]})); then
   echo "Installing: ${missing[*]}"

@@ -3,11 +3,27 @@
 # mascot on your display. Without a display it starts a private X server with
 # a window manager and one ordinary window, runs the mascot there for a few
 # seconds and writes screenshots to build/screenshots/.
+#
+# Run it as yourself: root is asked for (through sudo) only when packages are
+# missing. Started through sudo anyway, it installs as root and then builds
+# and runs the program as the user who called sudo, never as root in that
+# user's session.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-bash scripts/install-deps.sh
+if ! bash scripts/install-deps.sh --check; then
+  if [ "$(id -u)" -eq 0 ]; then
+    bash scripts/install-deps.sh
+  else
+    sudo bash scripts/install-deps.sh
+  fi
+fi
+if [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_USER:-}" ] && [ "$SUDO_USER" != root ]; then
+  # (runuser keeps the environment sudo passed on: the display, if any.)
+  exec runuser -u "$SUDO_USER" -- bash "$0" "$@"
+fi
+
 bash scripts/build.sh "$root/build" >/dev/null
 program="$root/build/bin/mascot"
 
