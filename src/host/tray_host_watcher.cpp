@@ -17,20 +17,6 @@
 namespace mascot {
 namespace {
 
-xcb_atom_t InternAtom(xcb_connection_t* c, const std::string& name) {
-  xcb_intern_atom_reply_t* reply =
-      xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(name.size()), name.data()), nullptr);
-  const xcb_atom_t atom = reply != nullptr ? reply->atom : XCB_NONE;
-  std::free(reply);
-  return atom;
-}
-
-xcb_window_t RootWindow(xcb_connection_t* c, int screen) {
-  xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(c));
-  for (int i = 0; it.rem > 0 && i < screen; ++i) xcb_screen_next(&it);
-  return it.rem > 0 ? it.data->root : XCB_NONE;
-}
-
 // A new owner of the tray selection says so with a MANAGER client message
 // to the root window, sent to those that listen for structure changes there.
 class TrayHostWatcher final : public QObject, public QAbstractNativeEventFilter {
@@ -79,10 +65,9 @@ class TrayHostWatcher final : public QObject, public QAbstractNativeEventFilter 
 void WatchTrayHost() {
   static QPointer<TrayHostWatcher> watcher;
   if (watcher) return;
-  auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
-  auto* x11 = app != nullptr ? app->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  if (x11 == nullptr || x11->connection() == nullptr) return;
-  watcher = new TrayHostWatcher(x11->connection(), app);
+  xcb_connection_t* connection = ToolkitX11Connection();
+  if (connection == nullptr) return;
+  watcher = new TrayHostWatcher(connection, QCoreApplication::instance());
 }
 
 }  // namespace mascot

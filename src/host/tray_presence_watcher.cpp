@@ -14,20 +14,6 @@
 namespace mascot {
 namespace {
 
-xcb_atom_t InternAtom(xcb_connection_t* c, const std::string& name) {
-  xcb_intern_atom_reply_t* reply =
-      xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(name.size()), name.data()), nullptr);
-  const xcb_atom_t atom = reply != nullptr ? reply->atom : XCB_NONE;
-  std::free(reply);
-  return atom;
-}
-
-xcb_window_t RootWindow(xcb_connection_t* c, int screen) {
-  xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(c));
-  for (int i = 0; it.rem > 0 && i < screen; ++i) xcb_screen_next(&it);
-  return it.rem > 0 ? it.data->root : XCB_NONE;
-}
-
 xcb_window_t SelectionOwner(xcb_connection_t* c, xcb_atom_t selection) {
   xcb_get_selection_owner_reply_t* reply =
       xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr);
@@ -120,10 +106,9 @@ TrayPresenceWatcher::TrayPresenceWatcher(std::function<void()> changed, QObject*
   settle_.setSingleShot(true);
   settle_.setInterval(kSettleMs);
   connect(&settle_, &QTimer::timeout, this, [this] { changed_(); });
-  auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
-  auto* x11 = app != nullptr ? app->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  if (x11 == nullptr || x11->connection() == nullptr) return;
-  filter_ = std::make_unique<Filter>(x11->connection(), [this] { settle_.start(); });
+  xcb_connection_t* connection = ToolkitX11Connection();
+  if (connection == nullptr) return;
+  filter_ = std::make_unique<Filter>(connection, [this] { settle_.start(); });
 }
 
 TrayPresenceWatcher::~TrayPresenceWatcher() = default;

@@ -7,16 +7,13 @@
 #include <QScreen>
 #include <cstdint>
 
+#include "host/x11_screen.h"
+
 namespace mascot {
 
 namespace {
 
 Rect ToRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
-
-xcb_connection_t* X11Connection() {
-  auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  return x11 != nullptr ? x11->connection() : nullptr;
-}
 
 }  // namespace
 
@@ -72,7 +69,7 @@ void WidgetPlacement::keepDevicePosition(bool column) {
   const Rect shown = DeviceRect(logical, scale);
   const bool moveColumn = column && shown.left != placed_->left;
   if (shown.top == placed_->top && !moveColumn) return;
-  xcb_connection_t* connection = X11Connection();
+  xcb_connection_t* connection = ToolkitX11Connection();
   if (connection == nullptr) return;
   const std::uint32_t mask = moveColumn ? XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y : XCB_CONFIG_WINDOW_Y;
   const std::uint32_t left = static_cast<std::uint32_t>(placed_->left);

@@ -203,10 +203,8 @@ struct X11DesktopWindows::State {
 };
 
 X11DesktopWindows::X11DesktopWindows() : state_(std::make_unique<State>()) {
-  auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
-  auto* x11 = app != nullptr ? app->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  if (x11 != nullptr && x11->connection() != nullptr)
-    state_->attach(x11->connection(), DefaultScreenNumber(), false);
+  if (xcb_connection_t* connection = ToolkitX11Connection())
+    state_->attach(connection, DefaultScreenNumber(), false);
 }
 
 X11DesktopWindows::X11DesktopWindows(const char* displayName) : state_(std::make_unique<State>()) {

@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include "host/x11_screen.h"
+
 namespace mascot {
 
 namespace {
@@ -23,20 +25,12 @@ namespace {
 // After a show, when the window manager has taken the window on.
 constexpr int kCheckAfterShowMs[] = {250, 1000};
 
-xcb_atom_t Atom(xcb_connection_t* connection, std::string_view name) {
-  xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-      connection, xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.data()), nullptr);
-  const xcb_atom_t atom = reply != nullptr ? reply->atom : XCB_ATOM_NONE;
-  std::free(reply);
-  return atom;
-}
-
 class StateKeeper final : public QObject {
  public:
   StateKeeper(QWidget* widget, xcb_connection_t* connection)
-      : QObject(widget), widget_(widget), connection_(connection), state_(Atom(connection, "_NET_WM_STATE")) {
-    wanted_ = {Atom(connection, "_NET_WM_STATE_ABOVE"), Atom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
-               Atom(connection, "_NET_WM_STATE_SKIP_PAGER")};
+      : QObject(widget), widget_(widget), connection_(connection), state_(InternAtom(connection, "_NET_WM_STATE")) {
+    wanted_ = {InternAtom(connection, "_NET_WM_STATE_ABOVE"), InternAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
+               InternAtom(connection, "_NET_WM_STATE_SKIP_PAGER")};
   }
 
   // Before the window is mapped the states go on it as a property, where the
@@ -108,10 +102,9 @@ class StateKeeper final : public QObject {
 }  // namespace
 
 void KeepAboveOffTaskbar(QWidget* widget) {
-  auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
-  auto* x11 = app != nullptr ? app->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  if (widget == nullptr || x11 == nullptr || x11->connection() == nullptr) return;
-  auto* keeper = new StateKeeper(widget, x11->connection());
+  xcb_connection_t* connection = ToolkitX11Connection();
+  if (widget == nullptr || connection == nullptr) return;
+  auto* keeper = new StateKeeper(widget, connection);
   widget->installEventFilter(keeper);
   if (!widget->isVisible()) keeper->writeStates();
 }
