@@ -94,8 +94,10 @@ TEST_F(Preferences, InOrderEveryMinuteIsSavedAndRotates) {
   ASSERT_TRUE(goneWithTitle("Tovra Mascot Preferences"));
 
   MascotPreferences saved;
-  ASSERT_TRUE(WaitFor([&] { return saved.load(settings.path().string()) && saved.SelectionMode == kSelectInOrder; }))
-      << "mascot.ini was not written";
+  // (A loaded machine may take its time to write.)
+  ASSERT_TRUE(WaitFor([&] { return saved.load(settings.path().string()) && saved.SelectionMode == kSelectInOrder; },
+                      std::chrono::seconds(10)))
+      << "mascot.ini was not written (selection mode " << saved.SelectionMode << ")";
   EXPECT_EQ(saved.ChangeMode, kChangePeriodically);
   EXPECT_EQ(saved.ChangePeriod, 1u);
   EXPECT_EQ(saved.SelectedList, (Names{"Moss.mascot", "Bolt.mascot"}));
