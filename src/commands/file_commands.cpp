@@ -126,7 +126,7 @@ bool FileCommands::forceNext() {
   const std::string name = host_.preferences().nextMascotName();
   if (name.empty()) return false;
 
-  if (!openPublished(JoinPath(MascotsFolderPath(), name))) return false;
+  if (!openPublished(InstalledMascotPath(name))) return false;
   host_.setPopup(kPublishedMenuId);
   return true;
 }

@@ -148,9 +148,12 @@ class FileCommands {
   // anything else is opened by kind; an empty one is ignored.
   void openRemoteArgument(const std::string& argument);
 
+  // The program's message box for a failed file operation, with the last
+  // system error.
+  void showFileError(std::string_view stage, const std::string& path);
+
  private:
   bool saveDocument(MascotDocument& document);
-  void showFileError(std::string_view stage, const std::string& path);
 
   MascotHost& host_;
   CommandDialogs& dialogs_;

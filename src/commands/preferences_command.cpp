@@ -1,5 +1,6 @@
 #include "commands/preferences_command.h"
 
+#include "preferences/login_start.h"
 #include "preferences/mascot_preferences.h"
 #include "preferences/settings_store.h"
 
@@ -11,8 +12,14 @@ void PreferencesCommand::run() {
   MascotPreferences copy = preferences;
   // Mascots may have been added or removed since the start.
   RefreshInstalledMascots(copy);
+  copy.startAtLogin = StartsAtLogin();
+  const bool startedAtLogin = copy.startAtLogin;
 
-  if (dialog_.runPreferencesDialog(copy) == PreferencesDialogRunner::kAccepted && !copy.equals(preferences)) {
+  const bool accepted = dialog_.runPreferencesDialog(copy) == PreferencesDialogRunner::kAccepted;
+  if (accepted && copy.startAtLogin != startedAtLogin && !SetStartAtLogin(copy.startAtLogin))
+    fileCommands_.showFileError(kSavingStage, CurrentLoginStartEntryPath());
+
+  if (accepted && !copy.equals(preferences)) {
     if (copy.ChangeMode != preferences.ChangeMode) {
       // The new timing starts with a fresh mascot, still chosen by the old
       // rule; the new rule starts from its first position.

@@ -25,7 +25,8 @@ class PreferencesCommand {
       : host_(host), fileCommands_(fileCommands), dialog_(dialog) {}
 
   // An accepted change is applied and saved at once; accepting without a
-  // change touches nothing.
+  // change touches nothing. The login start entry is written or removed when
+  // its box changed.
   void run();
 
  private:

@@ -42,6 +42,7 @@ class PreferencesControls {
     modeButton(lists_.shownMode())->setChecked(true);
     ui_.minutes_1063->setValue(static_cast<int>(preferences_.ChangePeriod));
     ui_.hideAtTop_1026->setChecked(preferences_.HideIfTargetAtTop != 0);
+    ui_.startAtLogin_1027->setChecked(preferences_.startAtLogin);
     showLists();
     applyEnabling();
   }
@@ -120,6 +121,7 @@ class PreferencesControls {
     choice.changeMode = changeMode();
     choice.minutes = static_cast<std::uint32_t>(ui_.minutes_1063->value());
     choice.hideIfTargetAtTop = ui_.hideAtTop_1026->isChecked();
+    choice.startAtLogin = ui_.startAtLogin_1027->isChecked();
     ApplyPreferencesChoice(choice, preferences_);
     lists_.store();
     dialog_.done(kIdOk);

@@ -38,6 +38,7 @@ void ApplyPreferencesChoice(const PreferencesChoice& choice, MascotPreferences& 
   preferences.ChangeMode = choice.changeMode;
   preferences.ChangePeriod = choice.minutes == 0 ? kMinChangeMinutes : choice.minutes;
   preferences.HideIfTargetAtTop = choice.hideIfTargetAtTop ? 1 : 0;
+  preferences.startAtLogin = choice.startAtLogin;
 }
 
 }  // namespace mascot

@@ -46,6 +46,7 @@ struct PreferencesChoice {
   std::uint32_t changeMode = kChangeOnStart;
   std::uint32_t minutes = 60;
   bool hideIfTargetAtTop = false;
+  bool startAtLogin = false;
 };
 // Stores the choice in the copy (the lists store themselves).
 void ApplyPreferencesChoice(const PreferencesChoice& choice, MascotPreferences& preferences);

@@ -41,6 +41,7 @@ class MascotPreferences {
   std::vector<std::string> SelectedList;   // Random and In Order, in order
   std::vector<std::string> DayOfWeekList;  // entry 0 is Sunday; at most 7
   std::vector<std::string> installed;      // file names of the installed mascots; never stored
+  bool startAtLogin = false;               // the login start entry exists; never stored
 
   // Reads the settings file. When it cannot be opened, false, with the lists
   // emptied and the other fields kept.
@@ -49,8 +50,8 @@ class MascotPreferences {
   // into the file's header comment. A failure leaves modified set.
   bool save(std::string_view path, std::string_view title);
 
-  // Compares what the user chooses: modified, CurrentSelection and installed
-  // are not compared.
+  // Compares what the user chooses: modified, CurrentSelection, installed and
+  // startAtLogin (kept by the desktop, not in the file) are not compared.
   bool equals(const MascotPreferences& other) const;
   void copy(const MascotPreferences& other) { *this = other; }
   void setModified(bool value) { modified = value ? 1 : 0; }

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -18,8 +19,6 @@
 namespace mascot {
 namespace {
 
-constexpr std::string_view kSettingsFileName = "mascot.ini";
-constexpr std::string_view kMascotsFolderName = "Mascots";
 constexpr std::string_view kMascotExtension = ".mascot";
 constexpr std::size_t kIdentifyLength = 16;
 constexpr std::array<unsigned char, 4> kContainerMagic = {0x52, 0x52, 0x56, 0x51};
@@ -44,6 +43,12 @@ bool IsFolderEntry(const std::string& folder, const dirent* entry) {
   if (entry->d_type == DT_DIR) return true;
   if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK) return false;
   return IsFolder(JoinPath(folder, entry->d_name));
+}
+
+bool IsMascotFile(const std::string& folder, std::string_view name) {
+  if (folder.empty() || name.empty()) return false;
+  const std::string path = JoinPath(folder, name);
+  return FileExists(path) && !IsFolder(path);
 }
 
 // Reads up to size bytes; the count read, or -1 when the file cannot be read.
@@ -74,28 +79,69 @@ std::string ProgramFolder() {
 
 void SetProgramFolderForTesting(std::string folder) { ProgramFolderOverride() = std::move(folder); }
 
-std::string ProgramFilePath(std::string_view name) { return JoinPath(ProgramFolder(), name); }
+ProgramLocations CurrentProgramLocations() {
+  LocationInputs inputs = CurrentLocationInputs(ProgramFolder());
+  if (!ProgramFolderOverride().empty()) inputs.programFolderWritable = inputs.programFolderHasMascots = true;
+  return DecideLocations(inputs);
+}
 
-std::string SettingsFilePath() { return ProgramFilePath(kSettingsFileName); }
+std::string ProgramFilePath(std::string_view name) { return JoinPath(CurrentProgramLocations().programFiles, name); }
+
+std::string SettingsFilePath() {
+  std::string path = CurrentProgramLocations().settingsFile;
+  if (!path.empty()) MakeFolderTree(FolderPart(path));
+  return path;
+}
 
 std::string MascotsFolderPath() {
-  std::string folder = ProgramFilePath(kMascotsFolderName);
-  if (!IsFolder(folder)) mkdir(NativePath(folder).c_str(), 0777);
+  std::string folder = CurrentProgramLocations().userMascots;
+  if (!folder.empty()) MakeFolderTree(folder);
   return folder;
 }
 
 void ListInstalledMascots(std::vector<std::string>& list) {
+  const ProgramLocations locations = CurrentProgramLocations();
+  if (!locations.userMascots.empty()) MakeFolderTree(locations.userMascots);
+  ListMascotsIn(locations, list);
+}
+
+void ListMascotsIn(const ProgramLocations& locations, std::vector<std::string>& list) {
   list.clear();
-  std::string folder = MascotsFolderPath();
-  DIR* dir = opendir(NativePath(folder).c_str());
-  if (dir == nullptr) return;
-  while (const dirent* entry = readdir(dir)) {
-    std::string_view name = entry->d_name;
-    if (name == "." || name == "..") continue;
-    if (!HasMascotExtension(name) || IsFolderEntry(folder, entry)) continue;
-    list.emplace_back(name);
+  std::vector<std::string> folders{locations.userMascots};
+  folders.insert(folders.end(), locations.sharedMascots.begin(), locations.sharedMascots.end());
+  for (const std::string& folder : folders) {
+    if (folder.empty()) continue;
+    const auto earlier = static_cast<std::ptrdiff_t>(list.size());
+    DIR* dir = opendir(NativePath(folder).c_str());
+    if (dir == nullptr) continue;
+    while (const dirent* entry = readdir(dir)) {
+      std::string_view name = entry->d_name;
+      if (name == "." || name == "..") continue;
+      if (!HasMascotExtension(name) || IsFolderEntry(folder, entry)) continue;
+      // A name an earlier folder holds is that folder's mascot.
+      const auto earlierEnd = list.begin() + earlier;
+      if (std::find(list.begin(), earlierEnd, name) != earlierEnd) continue;
+      list.emplace_back(name);
+    }
+    closedir(dir);
   }
-  closedir(dir);
+}
+
+std::string InstalledMascotPath(std::string_view name) { return FindMascotIn(CurrentProgramLocations(), name); }
+
+std::string FindMascotIn(const ProgramLocations& locations, std::string_view name) {
+  if (IsMascotFile(locations.userMascots, name))
+    return JoinPath(locations.userMascots, name);
+  for (const std::string& folder : locations.sharedMascots)
+    if (IsMascotFile(folder, name)) return JoinPath(folder, name);
+  return JoinPath(locations.userMascots, name);
+}
+
+bool MakeFolderTree(const std::string& folder) {
+  if (folder.empty() || IsFolder(folder)) return !folder.empty();
+  const std::string parent = FolderPart(folder);
+  if (parent != folder && !parent.empty()) MakeFolderTree(parent);
+  return mkdir(NativePath(folder).c_str(), 0777) == 0 || IsFolder(folder);
 }
 
 int IdentifyMascotFile(std::string_view path) {

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "commands/fake_shell.h"
 #include "commands/preferences_command.h"
 #include "files/mascot_samples.h"
+#include "preferences/login_start.h"
 #include "preferences/mascot_preferences.h"
 #include "scratch_folder.h"
 #include "storage/mascot_library.h"
@@ -133,6 +136,42 @@ TEST_F(PreferencesCommandTest, AFailedSaveIsLeftForTheExit) {
   command_.run();
   EXPECT_EQ(shell_.prefs.ChangePeriod, 9u);
   EXPECT_TRUE(shell_.prefs.isModified());
+}
+
+TEST_F(PreferencesCommandTest, TheLoginStartBoxWritesOrRemovesTheEntryOnOk) {
+  const char* saved = std::getenv("XDG_CONFIG_HOME");
+  const std::string savedConfig = saved ? saved : "";
+  setenv("XDG_CONFIG_HOME", (folder_ / "config").c_str(), 1);
+  const fs::path entry = folder_ / "config" / "autostart" / "tovra-mascot.desktop";
+
+  bool shown = true;
+  const auto answer = [&](bool startAtLogin, int button) {
+    shell_.preferencesDialog = [&shown, startAtLogin, button](MascotPreferences& copy) {
+      shown = copy.startAtLogin;
+      copy.startAtLogin = startAtLogin;
+      return button;
+    };
+    command_.run();
+  };
+  answer(true, PreferencesDialogRunner::kCancelled);
+  EXPECT_FALSE(shown);
+  EXPECT_FALSE(fs::exists(entry));
+  answer(true, PreferencesDialogRunner::kAccepted);
+  EXPECT_TRUE(fs::exists(entry));
+  EXPECT_FALSE(this->saved()) << "not a setting of the file";
+  answer(false, PreferencesDialogRunner::kAccepted);
+  EXPECT_TRUE(shown);
+  EXPECT_FALSE(fs::exists(entry));
+  EXPECT_TRUE(shell_.messages.empty());
+
+  fs::remove_all(folder_ / "config" / "autostart");
+  std::ofstream(folder_ / "config" / "autostart") << "in the way";
+  answer(true, PreferencesDialogRunner::kAccepted);
+  ASSERT_EQ(shell_.messages.size(), 1u);
+  EXPECT_NE(shell_.messages[0].text.find("tovra-mascot.desktop"), std::string::npos) << shell_.messages[0].text;
+
+  if (saved) setenv("XDG_CONFIG_HOME", savedConfig.c_str(), 1);
+  else unsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace

@@ -27,6 +27,7 @@ class NoTray : public MascotProgram {
     const fs::path folder = testing::ScratchFolder();
     program = (folder / "mascot").string();
     fs::copy_file(MASCOT_PROGRAM, program);
+    fs::create_directory(folder / "Mascots");  // what keeps the program portable
     fs::permissions(program, fs::perms::owner_all);
     return mascotPid = startMascot(arguments, program.c_str());
   }

@@ -83,6 +83,7 @@ TEST(PreferencesDialog, OkReturnsWhatTheControlsHold) {
   MascotPreferences preferences = ThreeInstalled();
   preferences.SelectedList = {"Moss.mascot"};
   preferences.DayOfWeekList = {"Bolt.mascot"};
+  preferences.startAtLogin = true;
 
   WhenModalShows([](QDialog* dialog) {
     Find<QRadioButton>(dialog, 1059)->click();
@@ -93,6 +94,8 @@ TEST(PreferencesDialog, OkReturnsWhatTheControlsHold) {
     minutes->selectAll();
     QTest::keyClicks(minutes, "20000");
     Find<QCheckBox>(dialog, 1026)->click();
+    EXPECT_TRUE(Find<QCheckBox>(dialog, 1027)->isChecked()) << "the entry exists";
+    Find<QCheckBox>(dialog, 1027)->click();
 
     Select(dialog, 1056, {1, 0});  // Bolt, Pip
     Press(dialog, 1019);
@@ -108,6 +111,7 @@ TEST(PreferencesDialog, OkReturnsWhatTheControlsHold) {
   EXPECT_EQ(preferences.ChangeMode, kChangePeriodically);
   EXPECT_EQ(preferences.ChangePeriod, 10000u);
   EXPECT_EQ(preferences.HideIfTargetAtTop, 1);
+  EXPECT_FALSE(preferences.startAtLogin);
   EXPECT_EQ(preferences.SelectedList, (Names{"Bolt.mascot", "Pip.mascot"}));
   EXPECT_EQ(preferences.DayOfWeekList, Names{"Bolt.mascot"});
 }
