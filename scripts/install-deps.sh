@@ -17,6 +17,9 @@ packages=(
   mutter                            # the desktop tests again under GNOME's window manager
   trayer                            # a notification area for the tray icon on that desktop
   dbus-daemon python3-dbus-next     # a private session bus with a StatusNotifierItem watcher
+  desktop-file-utils appstream shared-mime-info man-db bash-completion
+                                    # checks of the installed menu entry, metainfo, file types, man pages, completion
+  dpkg-dev file lintian             # the Debian package: dpkg-shlibdeps, and its check
 )
 
 missing=()

@@ -1,11 +1,13 @@
 // Draws the program's icons, bitmaps and cursor into a folder, for the build
 // to compile into the program's resources.
 //   program-art <output folder>
+//   program-art --desktop-icons <hicolor folder> <application> <mascot file> <work file>
 #include <QDir>
 #include <QGuiApplication>
 
 #include <cstdio>
 
+#include "desktop_icons.h"
 #include "pictures.h"
 
 namespace {
@@ -42,8 +44,17 @@ int main(int argc, char** argv) {
   // Text needs a font engine, and a font engine needs a platform.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
+  if (argc == 6 && qstrcmp(argv[1], "--desktop-icons") == 0) {
+    const QDir theme(QString::fromLocal8Bit(argv[2]));
+    return art::WriteDesktopIcons(theme, {QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[4]),
+                                          QString::fromLocal8Bit(argv[5])})
+               ? 0
+               : 1;
+  }
   if (argc != 2) {
-    std::fprintf(stderr, "usage: program-art <output folder>\n");
+    std::fprintf(stderr,
+                 "usage: program-art <output folder>\n"
+                 "       program-art --desktop-icons <hicolor folder> <application> <mascot file> <work file>\n");
     return 2;
   }
   QDir folder(QString::fromLocal8Bit(argv[1]));
