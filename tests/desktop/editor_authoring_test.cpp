@@ -64,7 +64,7 @@ class EditorAuthoring : public MascotProgram {
   // Answers the box or file dialog with the title once it shows: a typed
   // path (or nothing), then Return.
   void answer(const std::string& title, const std::string& text = {}) {
-    const xcb_window_t shown = waitForTitle(title);
+    const xcb_window_t shown = waitForTitle(title, std::chrono::seconds(10));
     ASSERT_TRUE(shown) << "no \"" << title << "\"";
     run({"windowactivate", "--sync", std::to_string(shown)});
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -77,13 +77,6 @@ class EditorAuthoring : public MascotProgram {
         << "\"" << title << "\" stayed";
   }
 
-  xcb_window_t waitForTitle(const std::string& title) {
-    xcb_window_t shown = 0;
-    WaitFor([&] {
-      return (shown = client.findShownWindow([&](xcb_window_t w) { return client.title(w) == title; })) != 0;
-    }, std::chrono::seconds(10));
-    return shown;
-  }
 
   // The sample's pictures as files an author would have drawn.
   std::vector<std::string> pictures() {
@@ -120,7 +113,7 @@ TEST_F(EditorAuthoring, AMascotMadeInTheEditorIsSavedLoadedAndPublished) {
   const std::vector<std::string> frames = pictures();
   addWindow("Target", {300, 500, 900, 720}, 0x6080c0);
   ASSERT_TRUE(startMascot({"-e"}));
-  const xcb_window_t editor = waitForTitle(kEditorTitle);
+  const xcb_window_t editor = waitForTitle(kEditorTitle, std::chrono::seconds(10));
   ASSERT_TRUE(editor) << "mascot -e opened no editor";
   closeSplash();
 
@@ -179,7 +172,7 @@ TEST_F(EditorAuthoring, AMascotMadeInTheEditorIsSavedLoadedAndPublished) {
   std::this_thread::sleep_for(std::chrono::milliseconds(700));
   keys({"Return"});  // "Mascot has been published!", in front without a caption
   press(1);  // OK
-  ASSERT_TRUE(WaitFor([&] { return waitForTitle(kEditorTitle) == 0; }));
+  ASSERT_TRUE(goneWithTitle(kEditorTitle));
 
   EXPECT_NE(toolOutput({"verify", published}).find(": OK (published mascot"), std::string::npos);
   const std::string info = toolOutput({"info", published, "--json"});

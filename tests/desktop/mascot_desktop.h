@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "files/published_mascot.h"
@@ -186,6 +187,31 @@ class MascotProgram : public ::testing::Test {
     const Rect r = client.clientRect(shown);
     click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     return testing::WaitFor([&] { return client.findShownWindow(splash) == 0; });
+  }
+
+  // The first window on the screen with this title; 0 for none.
+  xcb_window_t shownWithTitle(const std::string& title) {
+    return client.findShownWindow([&](xcb_window_t w) { return client.title(w) == title; });
+  }
+  // The same once it shows; 0 when it did not within the timeout.
+  xcb_window_t waitForTitle(const std::string& title, std::chrono::seconds timeout = std::chrono::seconds(5)) {
+    xcb_window_t shown = 0;
+    testing::WaitFor([&] { return (shown = shownWithTitle(title)) != 0; }, timeout);
+    return shown;
+  }
+  bool goneWithTitle(const std::string& title) {
+    return testing::WaitFor([&] { return shownWithTitle(title) == 0; });
+  }
+
+  // The mascot's menu, opened at a point of the sample that every picture
+  // covers, then keys.
+  void mascotMenu(WindowId mascot, const std::vector<std::string>& path) {
+    const Rect frame = find(mascot)->frame;
+    const auto point = solidPoint();
+    ASSERT_TRUE(point) << "no point is opaque in every picture";
+    click(frame.left + point->first, frame.top + point->second, 3);
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    keys(path);
   }
 
   // The real pointer, through the X server (XTest, by the xdotool program).

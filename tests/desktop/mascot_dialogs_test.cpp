@@ -24,14 +24,6 @@ class MascotDialogs : public MascotProgram {
     return point ? std::pair{frame.left + point->first, frame.top + point->second} : std::pair{frame.left, frame.top};
   }
 
-  xcb_window_t shownWithTitle(const std::string& title) {
-    return client.findShownWindow([&](xcb_window_t w) { return client.title(w) == title; });
-  }
-  xcb_window_t waitForTitle(const std::string& title) {
-    xcb_window_t shown = 0;
-    WaitFor([&] { return (shown = shownWithTitle(title)) != 0; });
-    return shown;
-  }
 
   const std::function<bool(xcb_window_t)> isTip = [this](xcb_window_t w) {
     return client.windowClass(w) == "Mascot Tool Tip";

@@ -34,13 +34,6 @@ class ModalHelp : public MascotProgram {
     return std::nullopt;
   }
 
-  xcb_window_t waitForTitle(const std::string& title) {
-    xcb_window_t shown = 0;
-    WaitFor([&] {
-      return (shown = client.findShownWindow([&](xcb_window_t w) { return client.title(w) == title; })) != 0;
-    });
-    return shown;
-  }
 
   QImage shot(xcb_window_t window, const char* path) {
     client.saveScreenshot(path);

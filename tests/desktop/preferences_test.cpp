@@ -23,25 +23,11 @@ class Preferences : public MascotProgram {
     settings.restore();
   }
 
-  xcb_window_t waitForTitle(const std::string& title) {
-    xcb_window_t shown = 0;
-    WaitFor([&] { return (shown = client.findShownWindow([&](xcb_window_t w) { return client.title(w) == title; })) != 0; });
-    return shown;
-  }
-  bool goneWithTitle(const std::string& title) {
-    return WaitFor([&] { return client.findShownWindow([&](xcb_window_t w) { return client.title(w) == title; }) == 0; });
-  }
-
   // The mascot's menu at a point of it, then keys. The pointer leaves the
   // mascot afterwards, and its tip with it, so that nothing covers either.
   void menu(WindowId mascot, const std::vector<std::string>& path) {
-    const Rect frame = find(mascot)->frame;
-    const auto point = solidPoint();
-    ASSERT_TRUE(point) << "no point is opaque in every picture";
-    click(frame.left + point->first, frame.top + point->second, 3);
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
-    keys(path);
-    pointTo(frame.left + point->first, 730);
+    mascotMenu(mascot, path);
+    pointTo(find(mascot)->frame.left + solidPoint()->first, 730);
     const auto isTip = [this](xcb_window_t w) { return client.windowClass(w) == "Mascot Tool Tip"; };
     ASSERT_TRUE(WaitFor([&] { return client.findShownWindow(isTip) == 0; })) << "the tip stayed";
   }

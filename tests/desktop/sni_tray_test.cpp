@@ -18,13 +18,7 @@ using testing::WaitFor;
 
 constexpr char kPython[] = "/usr/bin/python3";
 
-// The watcher beside this source. Built through the compiler cache, the
-// file's name is relative to the build folder.
-std::string WatcherScript() {
-  std::filesystem::path source = __FILE__;
-  if (source.is_relative()) source = std::filesystem::path(MASCOT_SCREENSHOTS).parent_path() / source;
-  return (source.parent_path() / "status_notifier_watcher.py").lexically_normal().string();
-}
+std::string WatcherScript() { return MASCOT_SOURCE_DIR "/tests/desktop/status_notifier_watcher.py"; }
 
 std::string Quoted(const std::string& word) {
   std::string quoted = "'";
@@ -101,11 +95,6 @@ class StatusNotifierTray : public MascotProgram {
     return entries ? Lines(*entries) : std::vector<std::string>{};
   }
 
-  xcb_window_t waitForTitle(const std::string& title) {
-    xcb_window_t shown = 0;
-    WaitFor([&] { return (shown = client.findShownWindow([&](xcb_window_t w) { return client.title(w) == title; })); });
-    return shown;
-  }
 
   void closeDialog(xcb_window_t dialog) {
     run({"windowactivate", "--sync", std::to_string(dialog)});

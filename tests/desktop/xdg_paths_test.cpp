@@ -62,23 +62,6 @@ class XdgPaths : public MascotProgram {
     fs::remove_all(root_);
   }
 
-  // The mascot's menu at a point of it, then keys.
-  void menu(WindowId mascot, const std::vector<std::string>& path) {
-    const Rect frame = find(mascot)->frame;
-    const auto point = solidPoint();
-    ASSERT_TRUE(point) << "no point is opaque in every picture";
-    click(frame.left + point->first, frame.top + point->second, 3);
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
-    keys(path);
-  }
-
-  xcb_window_t waitForTitle(const std::string& title) {
-    xcb_window_t shown = 0;
-    const auto titled = [&](xcb_window_t w) { return client.title(w) == title; };
-    WaitFor([&] { return (shown = client.findShownWindow(titled)) != 0; });
-    return shown;
-  }
-
   fs::path root_ = fs::temp_directory_path() / ("tovra-xdg-" + std::to_string(getpid()));
   fs::path bin_ = root_ / "prefix" / "bin";
   fs::path share_ = root_ / "prefix" / "share" / "tovra-mascot";
@@ -111,7 +94,7 @@ TEST_F(XdgPaths, AnInstalledProgramKeepsItsFilesInTheHomeFolder) {
   EXPECT_TRUE(fs::is_directory(home_ / ".local/share/tovra-mascot/Mascots")) << "the user's mascots folder";
 
   // Preferences (up from Exit): start at login, then OK.
-  menu(mascot, {"Up", "Up", "Return"});
+  mascotMenu(mascot, {"Up", "Up", "Return"});
   const xcb_window_t dialog = waitForTitle("Tovra Mascot Preferences");
   ASSERT_TRUE(dialog) << "no preferences dialog";
   run({"windowactivate", "--sync", std::to_string(dialog)});
@@ -123,12 +106,34 @@ TEST_F(XdgPaths, AnInstalledProgramKeepsItsFilesInTheHomeFolder) {
   ASSERT_TRUE(WaitFor([&] { return fs::exists(entry); })) << "no login start entry";
   EXPECT_NE(ReadText(entry).find("\nExec=" + program_.string() + "\n"), std::string::npos) << ReadText(entry);
 
-  menu(mascot, {"Up", "Return"});
+  mascotMenu(mascot, {"Up", "Return"});
   EXPECT_EQ(WaitForExit(mascotPid, std::chrono::seconds(10)), 0);
   MascotPreferences saved;
   ASSERT_TRUE(saved.load(settings.string()));
   EXPECT_EQ(saved.CurrentSelection, 1) << "the rotation was not saved at exit";
   EXPECT_EQ(FolderListing(root_ / "prefix"), packaged) << "something was written beside the program";
+
+  // Started again, a PylX mascot imported from the menu (second from the
+  // top) goes to the user's folder.
+  mascotPid = startMascot({}, program_.c_str());
+  const WindowId again = waitForMascot();
+  ASSERT_NE(again, kNoWindow);
+  ASSERT_TRUE(waitForShown(again, {sample}, MASCOT_SCREENSHOTS "/xdg-started-again.png"));
+  mascotMenu(again, {"Down", "Down", "Return"});
+  const xcb_window_t chooser = waitForTitle("Import an PylX Mascot", std::chrono::seconds(10));
+  ASSERT_TRUE(chooser) << "no file dialog for the import";
+  run({"windowactivate", "--sync", std::to_string(chooser)});
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  keys({"ctrl+a", "BackSpace"});
+  run({"type", "--delay", "20", MASCOT_SOURCE_DIR "/samples/pylx/twinkle.pylx"});
+  keys({"Return"});
+  const xcb_window_t told = waitForTitle("Importing Mascots", std::chrono::seconds(10));
+  ASSERT_TRUE(told) << "no word on the import";
+  run({"windowactivate", "--sync", std::to_string(told)});
+  keys({"Return"});
+  ASSERT_TRUE(goneWithTitle("Importing Mascots"));
+  EXPECT_TRUE(fs::exists(home_ / ".local/share/tovra-mascot/Mascots/twinkle.mascot")) << "not in the user's folder";
+  EXPECT_EQ(FolderListing(root_ / "prefix"), packaged) << "the import wrote beside the program";
 }
 
 }  // namespace
