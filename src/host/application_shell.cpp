@@ -43,9 +43,13 @@ ApplicationShell::ApplicationShell(Services services)
   connect(&trackTimer_, &QTimer::timeout, this, &ApplicationShell::onTrackTimer);
   connect(&frameTimer_, &QTimer::timeout, this, &ApplicationShell::onFrameTimer);
   connect(&changeTimer_, &QTimer::timeout, this, &ApplicationShell::onChangeTimer);
+  desktop_.setChangeListener([this] {
+    if (trackingPace_.desktopChanged() && window_ && !exiting_) trackTimer_.start(kTrackTimerMs);
+  });
 }
 
 ApplicationShell::~ApplicationShell() {
+  desktop_.setChangeListener(nullptr);
   trackTimer_.stop();
   frameTimer_.stop();
   changeTimer_.stop();
@@ -137,8 +141,9 @@ void ApplicationShell::startTimers() {
 // -- timers --
 
 void ApplicationShell::onTrackTimer() {
-  if (busy_ || exiting_ || !window_) return;
-  followTarget();
+  const bool look = !busy_ && !exiting_ && window_;
+  if (look) followTarget();
+  if (!trackingPace_.tick(look)) trackTimer_.stop();
 }
 
 void ApplicationShell::followTarget() {

@@ -16,6 +16,7 @@
 #include "host/x11_desktop_windows.h"
 #include "preferences/mascot_preferences.h"
 #include "tracking/target_tracker.h"
+#include "tracking/tracking_pace.h"
 #include "viewer/mascot_window.h"
 
 namespace mascot {
@@ -150,6 +151,7 @@ class ApplicationShell final : public QObject,
   std::shared_ptr<MascotDocument> document_;
   X11DesktopWindows desktop_;
   TargetTracker tracker_{desktop_};
+  TrackingPace trackingPace_{desktop_.notifiesChanges()};
   std::unique_ptr<MascotWindow> window_;
   std::unique_ptr<WidgetPlacement> placement_;
   FileCommands commands_;

@@ -1,69 +1,36 @@
 #include "host/x11_desktop_windows.h"
 
-#include <xcb/xcb_ewmh.h>
 #include <unistd.h>
+#include <xcb/xcb_ewmh.h>
 
-#include <QGuiApplication>
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
-#include <span>
 
+#include "host/x11_replies.h"
 #include "host/x11_screen.h"
+#include "host/x11_window_cache.h"
 
 namespace mascot {
 namespace {
 
-struct FreeReply {
-  void operator()(void* reply) const { std::free(reply); }
-};
-template <typename Reply>
-using ReplyPtr = std::unique_ptr<Reply, FreeReply>;
-
-// Takes a reply and drops its error: a window may vanish between the
-// stacking list and the questions about it.
-template <typename Reply, typename Cookie>
-ReplyPtr<Reply> Take(xcb_connection_t* c, Reply* (*read)(xcb_connection_t*, Cookie, xcb_generic_error_t**),
-                     Cookie cookie) {
-  xcb_generic_error_t* error = nullptr;
-  Reply* reply = read(c, cookie, &error);
-  std::free(error);
-  return ReplyPtr<Reply>(reply);
-}
-
-ReplyPtr<xcb_get_property_reply_t> TakeProperty(xcb_connection_t* c, xcb_get_property_cookie_t cookie) {
-  return Take(c, &xcb_get_property_reply, cookie);
-}
-
-// The 32-bit items of a property; empty when it is missing or of another format.
-std::span<const std::uint32_t> Items(const xcb_get_property_reply_t* reply) {
-  if (reply == nullptr || reply->format != 32) return {};
-  const auto* items = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
-  return {items, static_cast<std::size_t>(xcb_get_property_value_length(reply)) / 4};
-}
-
-bool Contains(std::span<const std::uint32_t> items, xcb_atom_t atom) {
-  return std::find(items.begin(), items.end(), atom) != items.end();
-}
-
-// Asked for with no length: the server tells the length alone.
-bool HasText(const xcb_get_property_reply_t* reply) {
-  return reply != nullptr && reply->type != XCB_NONE &&
-         (reply->bytes_after > 0 || xcb_get_property_value_length(reply) > 0);
-}
-
-constexpr std::uint32_t kIconicState = 3;  // ICCCM WM_STATE
 constexpr std::uint32_t kMaxTitleLongs = 256;
 
-enum Property { kWmState, kNetState, kNetName, kWmName, kExtents, kOwner, kPid, kType, kPropertyCount };
+// Hands the toolkit's X events to the cache; the toolkit handles them as
+// before.
+class CacheEventFilter final : public QAbstractNativeEventFilter {
+ public:
+  explicit CacheEventFilter(X11WindowCache& cache) : cache_(cache) {}
+  bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override {
+    if (eventType == "xcb_generic_event_t")
+      cache_.handleEvent(static_cast<const xcb_generic_event_t*>(message));
+    return false;
+  }
 
-struct WindowRequests {
-  xcb_window_t window = XCB_NONE;
-  xcb_get_window_attributes_cookie_t attributes{};
-  xcb_get_geometry_cookie_t geometry{};
-  xcb_translate_coordinates_cookie_t position{};
-  std::array<xcb_get_property_cookie_t, kPropertyCount> properties{};
+ private:
+  X11WindowCache& cache_;
 };
 
 }  // namespace
@@ -76,18 +43,14 @@ struct X11DesktopWindows::State {
   Rect screenRect;
   xcb_ewmh_connection_t ewmh{};
   bool ewmhReady = false;
-  xcb_atom_t wmStateAtom = XCB_NONE;
-  std::array<xcb_atom_t, kPropertyCount> atoms{};
-  std::array<std::uint32_t, kPropertyCount> lengths{2, 32, 0, 0, 4, 1, 1, 16};
   std::vector<xcb_window_t> excluded;
-  bool excludeOwnProcess = true;
-  bool managed = false;  // a window manager publishes the stacking list
-  // Bottom-most first, as the server gives them.
-  std::vector<xcb_window_t> lastList;
-  std::vector<xcb_window_t> list;
-  std::vector<WindowRequests> requests;
+  std::unique_ptr<X11WindowCache> cache;
+  std::unique_ptr<CacheEventFilter> filter;
 
   ~State() {
+    if (filter && QCoreApplication::instance() != nullptr)
+      QCoreApplication::instance()->removeNativeEventFilter(filter.get());
+    filter.reset();
     if (ewmhReady) xcb_ewmh_connection_wipe(&ewmh);
     if (ownsConnection && connection != nullptr) xcb_disconnect(connection);
   }
@@ -105,100 +68,31 @@ struct X11DesktopWindows::State {
     const auto wmStateCookie = xcb_intern_atom(c, 0, 8, "WM_STATE");
     xcb_intern_atom_cookie_t* cookies = xcb_ewmh_init_atoms(c, &ewmh);
     ewmhReady = xcb_ewmh_init_atoms_replies(&ewmh, cookies, nullptr) != 0;
-    if (auto reply = Take(c, &xcb_intern_atom_reply, wmStateCookie)) wmStateAtom = reply->atom;
+    xcb_atom_t wmState = XCB_NONE;
+    if (auto reply = Take(c, &xcb_intern_atom_reply, wmStateCookie)) wmState = reply->atom;
     if (!ewmhReady) return;
-    atoms = {wmStateAtom, ewmh._NET_WM_STATE, ewmh._NET_WM_NAME, XCB_ATOM_WM_NAME,
-             ewmh._NET_FRAME_EXTENTS, XCB_ATOM_WM_TRANSIENT_FOR, ewmh._NET_WM_PID,
-             ewmh._NET_WM_WINDOW_TYPE};
+    cache = std::make_unique<X11WindowCache>(c, root, WindowAtoms(ewmh, wmState),
+                                             ewmh._NET_CLIENT_LIST_STACKING, ewmh._NET_WORKAREA);
+    if (!owns) {
+      filter = std::make_unique<CacheEventFilter>(*cache);
+      QCoreApplication::instance()->installNativeEventFilter(filter.get());
+    }
+    cache->listen();
   }
 
   bool ready() const { return ewmhReady && !xcb_connection_has_error(connection); }
 
-  void sendRequests(const std::vector<xcb_window_t>& windows) {
-    requests.resize(windows.size());
-    for (std::size_t i = 0; i < windows.size(); ++i) {
-      WindowRequests& r = requests[i];
-      const xcb_window_t w = r.window = windows[i];
-      r.attributes = xcb_get_window_attributes(connection, w);
-      r.geometry = xcb_get_geometry(connection, w);
-      r.position = xcb_translate_coordinates(connection, w, root, 0, 0);
-      for (int p = 0; p < kPropertyCount; ++p)
-        r.properties[p] =
-            xcb_get_property(connection, 0, w, atoms[p], XCB_GET_PROPERTY_TYPE_ANY, 0, lengths[p]);
+  // On a connection of its own the events wait in the connection's queue.
+  void takeEvents() {
+    if (!ownsConnection) return;
+    while (xcb_generic_event_t* event = xcb_poll_for_event(connection)) {
+      cache->handleEvent(event);
+      std::free(event);
     }
   }
 
-  void discardRequests() {
-    for (const WindowRequests& r : requests) {
-      xcb_discard_reply(connection, r.attributes.sequence);
-      xcb_discard_reply(connection, r.geometry.sequence);
-      xcb_discard_reply(connection, r.position.sequence);
-      for (const auto& cookie : r.properties) xcb_discard_reply(connection, cookie.sequence);
-    }
-    requests.clear();
-  }
-
-  // Fills list, bottom-most first; without a window manager, from the root's children.
-  bool readStackingList(xcb_get_property_cookie_t cookie) {
-    list.clear();
-    const auto reply = TakeProperty(connection, cookie);
-    managed = reply != nullptr && reply->type == XCB_ATOM_WINDOW;
-    if (managed) {
-      const auto items = Items(reply.get());
-      list.assign(items.begin(), items.end());
-      return true;
-    }
-    const auto tree = Take(connection, &xcb_query_tree_reply, xcb_query_tree(connection, root));
-    if (tree == nullptr) return false;
-    const xcb_window_t* children = xcb_query_tree_children(tree.get());
-    list.assign(children, children + xcb_query_tree_children_length(tree.get()));
-    return true;
-  }
-
-  bool isExcluded(xcb_window_t window, const xcb_get_property_reply_t* pid) const {
-    if (std::find(excluded.begin(), excluded.end(), window) != excluded.end()) return true;
-    const auto items = Items(pid);
-    return excludeOwnProcess && !items.empty() && items[0] == static_cast<std::uint32_t>(getpid());
-  }
-
-  // Reads the replies for one window; false when it is not to be listed.
-  bool readWindow(const WindowRequests& r, DesktopWindow& out) {
-    xcb_connection_t* c = connection;
-    const auto attributes = Take(c, &xcb_get_window_attributes_reply, r.attributes);
-    const auto geometry = Take(c, &xcb_get_geometry_reply, r.geometry);
-    const auto position = Take(c, &xcb_translate_coordinates_reply, r.position);
-    std::array<ReplyPtr<xcb_get_property_reply_t>, kPropertyCount> p;
-    for (int i = 0; i < kPropertyCount; ++i) p[i] = TakeProperty(c, r.properties[i]);
-
-    if (!attributes || !geometry || !position) return false;  // gone meanwhile
-    if (attributes->override_redirect || attributes->_class == XCB_WINDOW_CLASS_INPUT_ONLY) return false;
-    if (isExcluded(r.window, p[kPid].get())) return false;
-    const auto types = Items(p[kType].get());
-    if (Contains(types, ewmh._NET_WM_WINDOW_TYPE_DOCK)) return false;  // panels are no place to sit
-
-    const auto states = Items(p[kNetState].get());
-    const auto wmState = Items(p[kWmState].get());
-    const auto extents = Items(p[kExtents].get());
-    const auto owner = Items(p[kOwner].get());
-    const int border = geometry->border_width;
-    const int left = position->dst_x - border;
-    const int top = position->dst_y - border;
-    const int right = position->dst_x + geometry->width + border;
-    const int bottom = position->dst_y + geometry->height + border;
-    const bool framed = extents.size() == 4;
-
-    out.id = r.window;
-    out.visible = attributes->map_state == XCB_MAP_STATE_VIEWABLE;
-    out.minimised = (!wmState.empty() && wmState[0] == kIconicState) ||
-                    Contains(states, ewmh._NET_WM_STATE_HIDDEN);
-    out.hasTitle = HasText(p[kNetName].get()) || HasText(p[kWmName].get());
-    out.frame = framed ? Rect{left - static_cast<int>(extents[0]), top - static_cast<int>(extents[2]),
-                              right + static_cast<int>(extents[1]), bottom + static_cast<int>(extents[3])}
-                       : Rect{left, top, right, bottom};
-    out.owner = owner.empty() || owner[0] == root ? kNoWindow : owner[0];
-    out.topmost = Contains(states, ewmh._NET_WM_STATE_ABOVE);
-    out.desktop = Contains(types, ewmh._NET_WM_WINDOW_TYPE_DESKTOP);
-    return true;
+  bool isExcluded(xcb_window_t window) const {
+    return std::find(excluded.begin(), excluded.end(), window) != excluded.end();
   }
 };
 
@@ -222,32 +116,18 @@ void X11DesktopWindows::excludeWindow(WindowId window) {
   state_->excluded.push_back(static_cast<xcb_window_t>(window));
 }
 
-void X11DesktopWindows::setExcludeOwnProcess(bool exclude) { state_->excludeOwnProcess = exclude; }
-
 bool X11DesktopWindows::listWindows(std::vector<DesktopWindow>& windows) {
   windows.clear();
   State& s = *state_;
   if (!s.ready()) return false;
-  // Ask about the windows of the last look while the list is on its way;
-  // when the list is the same, one round trip answers everything.
-  const auto listCookie = xcb_get_property(s.connection, 0, s.root, s.ewmh._NET_CLIENT_LIST_STACKING,
-                                           XCB_ATOM_WINDOW, 0, 65536);
-  s.sendRequests(s.lastList);
-  if (!s.readStackingList(listCookie)) {
-    s.discardRequests();
-    return false;
+  s.takeEvents();
+  if (!s.cache->update()) return false;
+  const auto& stacking = s.cache->stacking();
+  for (auto it = stacking.rbegin(); it != stacking.rend(); ++it) {
+    const WindowFacts* facts = s.cache->facts(*it);
+    if (facts != nullptr && facts->listable() && !s.isExcluded(*it))
+      windows.push_back(facts->describe(*it, s.root));
   }
-  if (s.list != s.lastList) {
-    s.discardRequests();
-    s.sendRequests(s.list);
-    s.lastList.assign(s.list.begin(), s.list.end());
-  }
-  windows.resize(s.requests.size());
-  std::size_t kept = 0;
-  for (auto it = s.requests.rbegin(); it != s.requests.rend(); ++it)
-    if (s.readWindow(*it, windows[kept])) ++kept;
-  windows.resize(kept);
-  s.requests.clear();
   // Without a desktop window the root is the desktop: it ends the list, so
   // a lone window is not taken for the desktop.
   if (std::none_of(windows.begin(), windows.end(), [](const DesktopWindow& w) { return w.desktop; }))
@@ -255,12 +135,23 @@ bool X11DesktopWindows::listWindows(std::vector<DesktopWindow>& windows) {
   return true;
 }
 
+bool X11DesktopWindows::notifiesChanges() const { return state_->filter != nullptr; }
+
+void X11DesktopWindows::setChangeListener(std::function<void()> listener) {
+  if (state_->cache) state_->cache->setChangeListener(std::move(listener));
+}
+
+std::uint64_t X11DesktopWindows::roundTrips() const {
+  return state_->cache ? state_->cache->roundTrips() : 0;
+}
+
 void X11DesktopWindows::raiseWindow(WindowId window) {
   State& s = *state_;
   if (!s.ready() || window == kNoWindow) return;
   const auto w = static_cast<xcb_window_t>(window);
-  if (s.managed) {
-    // As a pager would ask: window managers honour it without focus-stealing checks.
+  if (s.cache->managed()) {
+    // As a pager would ask: window managers honour it without focus-stealing
+    // checks.
     xcb_ewmh_request_change_active_window(&s.ewmh, s.screenNumber, w, XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER,
                                           XCB_CURRENT_TIME, XCB_NONE);
   } else {
@@ -289,10 +180,10 @@ std::string X11DesktopWindows::windowTitle(WindowId window) {
   State& s = *state_;
   if (!s.ready()) return {};
   const auto w = static_cast<xcb_window_t>(window);
-  const auto netName = xcb_get_property(s.connection, 0, w, s.ewmh._NET_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY,
-                                        0, kMaxTitleLongs);
-  const auto wmName = xcb_get_property(s.connection, 0, w, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0,
-                                       kMaxTitleLongs);
+  const auto netName =
+      xcb_get_property(s.connection, 0, w, s.ewmh._NET_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, kMaxTitleLongs);
+  const auto wmName =
+      xcb_get_property(s.connection, 0, w, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, kMaxTitleLongs);
   const auto net = TakeProperty(s.connection, netName);
   const auto legacy = TakeProperty(s.connection, wmName);
   const auto bytes = [](const xcb_get_property_reply_t* reply) {

@@ -1,6 +1,8 @@
 #pragma once
 #include <xcb/xcb.h>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,9 +16,8 @@ namespace mascot {
 // transient owners; raising asks the window manager to activate. Without a
 // window manager, the root's children stand in for the stacking list.
 //
-// A poll costs one round trip while the stacking list stays the same: the
-// per-window requests for the last list go out together with the request for
-// the list itself.
+// What the windows are is kept between polls and refreshed from the X events
+// that change it: a poll on an unchanged desktop asks the server nothing.
 class X11DesktopWindows final : public DesktopWindows {
  public:
   // On the application's own X connection (Qt on its xcb platform); not
@@ -33,13 +34,18 @@ class X11DesktopWindows final : public DesktopWindows {
   xcb_window_t rootWindow() const;
 
   // The program's own windows are never listed: those given here, and those
-  // whose _NET_WM_PID is this process (on unless switched off).
+  // whose _NET_WM_PID is this process.
   void excludeWindow(WindowId window);
-  void setExcludeOwnProcess(bool exclude);
 
   bool listWindows(std::vector<DesktopWindow>& windows) override;
   void raiseWindow(WindowId window) override;
   int workAreaTop() override;
+  // On the toolkit's connection, whose events the toolkit delivers.
+  bool notifiesChanges() const override;
+  void setChangeListener(std::function<void()> listener) override;
+
+  // How often the polls so far waited for the server.
+  std::uint64_t roundTrips() const;
 
   // The title (_NET_WM_NAME, else WM_NAME), for people reading the desktop.
   std::string windowTitle(WindowId window);

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "imaging/region.h"
@@ -40,6 +41,12 @@ class DesktopWindows {
   // The top of the area ordinary windows are placed in: below a panel along
   // the top of the screen, else 0.
   virtual int workAreaTop() { return 0; }
+
+  // Whether the listener is called whenever the windows may have changed
+  // (between two looks, on the caller's thread). A desktop that cannot tell
+  // must be looked at all the time.
+  virtual bool notifiesChanges() const { return false; }
+  virtual void setChangeListener(std::function<void()> listener) { (void)listener; }
 };
 
 }  // namespace mascot

@@ -36,6 +36,14 @@ TEST_F(MascotProgram, SitsOnTheTargetFollowsItAndIsShapedToItsFrame) {
     EXPECT_LE(std::chrono::steady_clock::now() - seen, std::chrono::milliseconds(300)) << "step " << step;
     EXPECT_EQ(find(mascot)->frame.bottom, startMascot.bottom);
   }
+  // After a quiet spell, in which the program stops looking at an unchanged
+  // desktop, a move is followed as fast.
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  moveWindow(target, 240, 300);
+  ASSERT_TRUE(WaitFor([&] { return find(target)->frame.left == start.left - 10; }));
+  const auto moved = std::chrono::steady_clock::now();
+  ASSERT_TRUE(WaitFor([&] { return find(mascot)->frame.left == startMascot.left - 10; }));
+  EXPECT_LE(std::chrono::steady_clock::now() - moved, std::chrono::milliseconds(300)) << "after a rest";
   client.saveScreenshot(MASCOT_SCREENSHOTS "/desktop-mascot-followed.png");
 }
 

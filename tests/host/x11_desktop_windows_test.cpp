@@ -9,6 +9,8 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "host/widget_placement.h"
 #include "host/x11_test_client.h"
@@ -87,6 +89,62 @@ TEST_F(X11Desktop, ListsRaisesAndMinimisesWindows) {
   EXPECT_EQ(tracker.findTargetWindow(kNoWindow), front);
 }
 
+// A settled desktop is looked at without asking the server anything; moves,
+// titles, states and closing windows still show at the next look, from the
+// events they cause.
+TEST_F(X11Desktop, FollowsChangesFromEventsAlone) {
+  const xcb_window_t w = client.createWindow("Watched", {100, 100, 400, 300}, 0x806040);
+  ASSERT_TRUE(listUntil([&] { return shown(w) && find(w)->hasTitle; }));
+  int quiet = 0;
+  ASSERT_TRUE(WaitFor([&] {
+    const std::uint64_t before = desktop.roundTrips();
+    desktop.listWindows(windows);
+    quiet = desktop.roundTrips() == before ? quiet + 1 : 0;
+    return quiet == 5;
+  })) << "the desktop never settled";
+  const std::uint64_t settled = desktop.roundTrips();
+  const Rect frame = find(w)->frame;
+  for (int i = 0; i < 10; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(desktop.listWindows(windows));
+  }
+  EXPECT_EQ(desktop.roundTrips(), settled);
+  ASSERT_NE(find(w), nullptr);
+  EXPECT_EQ(find(w)->frame, frame);
+
+  xcb_connection_t* c = client.connection();
+  const std::uint32_t place[] = {250, 220};
+  xcb_configure_window(c, w, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, place);
+  xcb_flush(c);
+  EXPECT_TRUE(listUntil([&] {
+    return find(w) && find(w)->frame.left != frame.left && find(w)->frame.top != frame.top;
+  }));
+  const Rect moved = find(w)->frame;
+  EXPECT_EQ(moved.right - moved.left, frame.right - frame.left);
+  EXPECT_EQ(moved.bottom - moved.top, frame.bottom - frame.top);
+
+  xcb_delete_property(c, w, client.atom("_NET_WM_NAME"));
+  xcb_flush(c);
+  EXPECT_TRUE(listUntil([&] { return find(w) && !find(w)->hasTitle; }));
+
+  xcb_client_message_event_t above{};
+  above.response_type = XCB_CLIENT_MESSAGE;
+  above.format = 32;
+  above.window = w;
+  above.type = client.atom("_NET_WM_STATE");
+  above.data.data32[0] = 1;  // add
+  above.data.data32[1] = client.atom("_NET_WM_STATE_ABOVE");
+  xcb_send_event(c, 0, xcb_setup_roots_iterator(xcb_get_setup(c)).data->root,
+                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&above));
+  xcb_flush(c);
+  EXPECT_TRUE(listUntil([&] { return find(w) && find(w)->topmost; }));
+
+  xcb_destroy_window(c, w);
+  xcb_flush(c);
+  EXPECT_TRUE(listUntil([&] { return find(w) == nullptr; }));
+}
+
 // The chain as the program runs it: Qt's own connection, a Qt widget as the
 // mascot, another application's window as the target.
 TEST_F(X11Desktop, PutsTheMascotOnTheFrontWindowsTitleBar) {
@@ -120,6 +178,20 @@ TEST_F(X11Desktop, PutsTheMascotOnTheFrontWindowsTitleBar) {
   EXPECT_FALSE(tracker.track(placement, &document, false));
   ASSERT_TRUE(qtDesktop.listWindows(windows));
   EXPECT_EQ(find(mascotId), nullptr) << "the program's own windows are not listed";
+
+  // The toolkit's events tell of a move: the mascot follows.
+  const std::uint32_t place[] = {260, 340};
+  xcb_configure_window(client.connection(), target, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, place);
+  xcb_flush(client.connection());
+  ASSERT_TRUE(WaitFor([&] {
+    app.processEvents();
+    tracker.track(placement, &document, false);
+    return tracker.targetRect().left != frame.left;
+  }));
+  ASSERT_TRUE(WaitFor([&] {
+    app.processEvents();
+    return client.clientRect(mascotId).bottom == tracker.targetRect().top;
+  }));
 
   WaitFor([&] { return app.processEvents(), false; }, std::chrono::seconds(1));  // let it paint
   QDir().mkpath(MASCOT_SCREENSHOTS);
