@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <span>
 
 #include "imaging/picture_budget.h"
+#include "model/opaque_runs.h"
 
 namespace mascot {
 namespace {
@@ -43,11 +45,22 @@ void CoveredSpans(const std::vector<int>& edges, std::int64_t left, std::vector<
   }
 }
 
+// A shape spanning more than any picture may is refused.
+bool FitsAPicture(std::int64_t width, std::int64_t height) {
+  return width <= Bitmap::kMaxSide && height <= Bitmap::kMaxSide &&
+         FitsPictureBudget(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height));
+}
+
+// Bands that add up to nothing give no region rather than an empty shape.
+SharedHandle<Region> BuildBands(const RegionBands& bands) {
+  auto region = std::make_shared<Region>();
+  if (bands.empty() || !bands.build(*region)) return nullptr;
+  return region;
+}
+
 // The union of the rectangles, swept band by band over the rows where one
 // starts or ends: the cost follows the area they span, not their number
-// squared. Stored rectangles come from files: an empty one adds nothing, a
-// list that adds up to nothing gives no region rather than an empty shape,
-// and one spanning more than any picture may is refused.
+// squared. Stored rectangles come from files: an empty one adds nothing.
 SharedHandle<Region> UniteRects(const std::vector<Rect>& rects) {
   std::int64_t left = INT32_MAX, top = INT32_MAX, right = INT32_MIN, bottom = INT32_MIN;
   std::vector<RowEdge> edges;
@@ -60,9 +73,7 @@ SharedHandle<Region> UniteRects(const std::vector<Rect>& rects) {
   }
   if (edges.empty()) return nullptr;
   const std::int64_t width = right - left, height = bottom - top;
-  if (width > Bitmap::kMaxSide || height > Bitmap::kMaxSide ||
-      !FitsPictureBudget(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)))
-    return nullptr;
+  if (!FitsAPicture(width, height)) return nullptr;
   std::sort(edges.begin(), edges.end(), [](const RowEdge& a, const RowEdge& b) { return a.row < b.row; });
 
   std::vector<int> columns(static_cast<std::size_t>(width) + 1, 0);
@@ -78,33 +89,42 @@ SharedHandle<Region> UniteRects(const std::vector<Rect>& rects) {
     CoveredSpans(columns, left, spans);
     bands.addBand(static_cast<int>(row), static_cast<int>(edges[i].row), spans);
   }
-  auto region = std::make_shared<Region>();
-  if (bands.empty() || !bands.build(*region)) return nullptr;
-  return region;
+  return BuildBands(bands);
+}
+
+// The shape of the pixels themselves: each row's runs are a band as they
+// stand, in order and apart, so there is nothing to sort or sweep, and a row
+// like the one above joins its band.
+SharedHandle<Region> ShapeOfPixels(const Bitmap& bitmap) {
+  OpaqueRunScanner scanner(bitmap);
+  RegionBands bands;
+  int left = INT32_MAX, right = INT32_MIN, top = -1, bottom = -1;
+  for (int y = 0; y < bitmap.height(); ++y) {
+    const std::span<const Span> runs = scanner.row(y);
+    if (runs.empty()) continue;
+    bands.addBand(y, y + 1, runs);
+    left = std::min(left, runs.front().left), right = std::max(right, runs.back().right);
+    if (top < 0) top = y;
+    bottom = y + 1;
+  }
+  if (!bands.empty() && !FitsAPicture(right - left, bottom - top)) return nullptr;
+  return BuildBands(bands);
 }
 
 }  // namespace
 
 void FindOpaqueRects(const Bitmap& bitmap, std::vector<Rect>& rects) {
   rects.clear();
-  const std::uint32_t transparent = bitmap.pixelColour(0, 0);
-  const int width = bitmap.width();
-  for (int y = 0; y < bitmap.height(); ++y) {
-    int x = 0;
-    while (x < width) {
-      while (x < width && bitmap.pixelColour(x, y) == transparent) ++x;
-      if (x == width) break;
-      int start = x;
-      while (x < width && bitmap.pixelColour(x, y) != transparent) ++x;
-      AddRun(rects, start, x, y);
-    }
-  }
+  OpaqueRunScanner scanner(bitmap);
+  for (int y = 0; y < bitmap.height(); ++y)
+    for (const Span& run : scanner.row(y)) AddRun(rects, run.left, run.right, y);
 }
 
 SharedHandle<Region> BuildTransparentRegion(const Bitmap* bitmap, std::vector<Rect>& rects, bool recompute) {
   if (recompute || rects.empty()) {
     if (bitmap == nullptr || bitmap->width() < 1 || bitmap->height() < 1) return nullptr;
-    FindOpaqueRects(*bitmap, rects);
+    rects.clear();
+    return ShapeOfPixels(*bitmap);
   }
   SharedHandle<Region> region = UniteRects(rects);
   rects.clear();
