@@ -101,10 +101,12 @@ cpu_ns() {
   awk '{ print $1 }' "/proc/$1/schedstat"
 }
 
-alive() {
-  for pid in "$@"; do
-    if ! kill -0 "$pid" 2>/dev/null; then return 1; fi
-  done
+# Both programs of this window count still run; else their logs.
+still_running() {
+  if kill -0 "$mascot_pid" 2>/dev/null && kill -0 "$floor_pid" 2>/dev/null; then return 0; fi
+  echo "A program ended $1:" >&2
+  cat "$work/$count/mascot.log" "$work/$count/floor.log" >&2
+  return 1
 }
 
 echo "mascot: $sample ($(frame_count "$sample") frames, a frame every 100 ms unless given); ${MASCOT_TEST_WM:-openbox} on Xvfb; $seconds s per window count"
@@ -130,19 +132,11 @@ for count in $counts; do
   "$floor" >"$work/$count/floor.log" 2>&1 &
   floor_pid=$!
   sleep 3
-  if ! alive "$mascot_pid" "$floor_pid"; then
-    echo "A program ended at start:" >&2
-    cat "$work/$count/mascot.log" "$work/$count/floor.log" >&2
-    exit 1
-  fi
+  still_running "at start" || exit 1
   mascot_start=$(cpu_ns "$mascot_pid")
   floor_start=$(cpu_ns "$floor_pid")
   sleep "$seconds"
-  if ! alive "$mascot_pid" "$floor_pid"; then
-    echo "A program ended during the run:" >&2
-    cat "$work/$count/mascot.log" "$work/$count/floor.log" >&2
-    exit 1
-  fi
+  still_running "during the run" || exit 1
   mascot_end=$(cpu_ns "$mascot_pid")
   floor_end=$(cpu_ns "$floor_pid")
   peak=$(awk '/^VmHWM:/ { print $2 " " $3 }' "/proc/$mascot_pid/status")
