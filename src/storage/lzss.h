@@ -18,9 +18,17 @@ struct CompressionResult {
 // Compresses the input into a block and keeps it only when the block is
 // smaller than the input; otherwise returns the input itself with
 // compressed = false. The output is byte for byte that of the classic
-// binary-tree LZSS coder, so published files are reproducible. The coder's
-// ring and tree live in the call, so calls may run on any thread.
-CompressionResult CompressIfSmaller(std::span<const std::uint8_t> input);
+// binary-tree LZSS coder, so published files are reproducible. Large inputs
+// are coded on up to `threads` threads (0: one per core) with the same
+// output for any number; the coder's state lives in the call, so calls may
+// run on any thread.
+CompressionResult CompressIfSmaller(std::span<const std::uint8_t> input, unsigned threads = 0);
+
+// What a threads argument of 0 stands for: one thread per core, or the
+// number set here (0 goes back to one per core). Benchmarks and tests that
+// compare one thread with all set it around a whole operation, such as
+// publishing a mascot.
+void SetDefaultCompressionThreads(unsigned threads);
 
 // The largest output a stream of streamSize bytes can produce: a flag byte
 // and eight 18-byte references (17 stream bytes) give 144 output bytes.

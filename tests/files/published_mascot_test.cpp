@@ -13,6 +13,7 @@
 #include "files/utf16_text.h"
 #include "scratch_folder.h"
 #include "sound/sound_file.h"
+#include "storage/lzss.h"
 #include "storage/resource_file_reader.h"
 #include "storage/resource_file_writer.h"
 
@@ -151,6 +152,23 @@ TEST(PublishedMascotTest, RoundTripKeepsFieldsPicturesAndBytes) {
   // Opening and publishing again changes nothing.
   ASSERT_TRUE(PublishMascot((folder / "c.mascot").string(), d));
   EXPECT_EQ(testing::ReadBytes(folder / "c.mascot"), testing::ReadBytes(folder / "a.mascot"));
+}
+
+// Pictures large enough for the coder to spread over threads: the file
+// must not depend on how many it had.
+TEST(PublishedMascotTest, FilesAreTheSameWhateverTheThreads) {
+  const auto folder = testing::ScratchFolder();
+  MascotDocument document = testing::SampleMascot();
+  document.images = {testing::ImageOf(testing::IndexedPicture(320, 150)),
+                     testing::ImageOf(testing::TrueColourPicture(90, 100))};
+  for (unsigned threads : {1u, 0u, 3u}) {
+    SetDefaultCompressionThreads(threads);
+    ASSERT_TRUE(PublishMascot((folder / (std::to_string(threads) + ".mascot")).string(), document));
+  }
+  SetDefaultCompressionThreads(0);
+  const Bytes one = testing::ReadBytes(folder / "1.mascot");
+  EXPECT_EQ(testing::ReadBytes(folder / "0.mascot"), one);
+  EXPECT_EQ(testing::ReadBytes(folder / "3.mascot"), one);
 }
 
 TEST(PublishedMascotTest, RowPaddingAndUnusedBitsAreWrittenAsZero) {

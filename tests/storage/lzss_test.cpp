@@ -8,6 +8,7 @@
 
 #include "errors/error_codes.h"
 #include "errors/system_error.h"
+#include "storage/lzss_parallel_coder.h"
 
 namespace mascot {
 namespace {
@@ -83,6 +84,62 @@ TEST(LzssTest, RoundTripsRandomAndStructuredData) {
       auto back = DecompressBlock(result.bytes);
       ASSERT_TRUE(back.has_value()) << size << " kind " << kind;
       EXPECT_EQ(*back, input) << size << " kind " << kind;
+    }
+  }
+}
+
+// Pixel art the way mascots have it: rows of a flat background and bands,
+// a dithered figure that moves from row to row, and scattered sparkles.
+Bytes PixelArt(std::size_t size, std::mt19937& random) {
+  Bytes pixels(size);
+  for (std::size_t i = 0; i < size; ++i) {
+    const int x = static_cast<int>(i % 320), y = static_cast<int>(i / 320 % 200);
+    const int dx = x - 100 - y % 7, dy = y - 90;
+    std::uint8_t c = y > 150 ? static_cast<std::uint8_t>(20 + y / 8) : 0;
+    if (dx * dx / 4 + dy * dy < 2500) c = ((x + y) & 1) && dx > 10 ? 41 : 40;
+    if (random() % 97 == 0) c = static_cast<std::uint8_t>(200 + random() % 16);
+    pixels[i] = c;
+  }
+  return pixels;
+}
+
+// However the first bytes are shared among threads and the input is cut
+// into segments, the block is the one-thread coder's, byte for byte.
+TEST(LzssTest, ThreadsMakeTheOneThreadBlock) {
+  std::mt19937 random(7);
+  auto filled = [&](std::size_t size, auto byteAt) {
+    Bytes bytes(size);
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(byteAt(i));
+    return bytes;
+  };
+  struct Case {
+    std::string name;
+    Bytes input;
+    std::size_t segment;
+  };
+  const std::vector<Case> cases = {
+      {"trees emptied by long stretches of other bytes",
+       filled(30000, [&](std::size_t i) { return i % 13000 < 3000 ? 'a' + random() % 16 : random() % 2 * 0xFF; }),
+       8192},
+      {"noise, stored raw early", filled(40000, [&](std::size_t) { return random(); }), 4096},
+      {"pixel art", PixelArt(70000, random), 10007},
+      {"pixel art past a whole segment", PixelArt(lzss::kSegmentPositions + 1000, random), lzss::kSegmentPositions},
+      {"one long run", Bytes(30000, 0), 1000},
+      {"runs of a few bytes", filled(20000, [](std::size_t i) { return (i / 37) % 5; }), 333},
+      {"three letters", filled(20000, [&](std::size_t) { return " ab"[random() % 3]; }), 4096},
+      {"fill bytes at the ring's end", filled(9000, [](std::size_t i) { return i % 4093 < 20 ? ' ' : i * 7 % 251; }),
+       4100},
+      {"a segment per position", filled(3000, [&](std::size_t i) { return i % 50 < 30 ? 0 : random() % 4; }), 1},
+      {"shorter than the lookahead", FromText("abcabcabcab"), 4},
+      {"twelve bytes, stored raw", Bytes(12, 'a'), 5},
+      {"stale lookahead at the end", filled(4200, [&](std::size_t i) { return i < 4180 ? random() % 3 : 'z'; }), 17},
+  };
+  for (const Case& c : cases) {
+    const CompressionResult expected = CompressIfSmaller(c.input, 1);
+    for (unsigned threads : {1u, 2u, 3u, 8u}) {
+      const CompressionResult result = lzss::CompressOnThreads(c.input, threads, c.segment);
+      EXPECT_EQ(result.compressed, expected.compressed) << c.name << ", " << threads << " threads";
+      EXPECT_TRUE(result.bytes == expected.bytes) << c.name << ", " << threads << " threads";
     }
   }
 }
