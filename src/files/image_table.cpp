@@ -179,7 +179,7 @@ FrameImage BuildPicture(const ImageRecordHeader& h, const std::uint8_t* colours,
 
 }  // namespace
 
-std::optional<std::vector<std::uint8_t>> BuildImageTable(const std::vector<FrameImage>& images) {
+std::optional<LargeBytes> BuildImageTable(const std::vector<FrameImage>& images) {
   std::vector<PictureLayout> layouts;
   layouts.reserve(images.size());
   std::uint64_t size = 4 + std::uint64_t{4} * images.size();
@@ -192,7 +192,7 @@ std::optional<std::vector<std::uint8_t>> BuildImageTable(const std::vector<Frame
     return std::nullopt;
   }
 
-  std::vector<std::uint8_t> table(static_cast<std::size_t>(size), 0);
+  LargeBytes table(static_cast<std::size_t>(size), 0);
   StoreLe32(table.data(), static_cast<std::uint32_t>(images.size()));
   std::uint8_t* next = table.data() + 4 + 4 * images.size();
   for (std::size_t i = 0; i < layouts.size(); ++i) {

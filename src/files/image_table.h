@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/mascot_document.h"
+#include "storage/large_bytes.h"
 
 // The image table of a published mascot: a count, one offset per picture and
 // the picture records (size, depth, colour table, shape rectangles, rows top
@@ -27,7 +28,7 @@ static_assert(sizeof(ImageRecordHeader) == kImageRecordHeaderSize);
 // 16- and 32-bit pixels in the plain 5-5-5 and 8-8-8 layouts, so the bytes
 // depend only on the pictures. None (with the last system error set) when
 // the table would not fit the container's 32-bit sizes.
-std::optional<std::vector<std::uint8_t>> BuildImageTable(const std::vector<FrameImage>& images);
+std::optional<LargeBytes> BuildImageTable(const std::vector<FrameImage>& images);
 
 // Appends one cache entry per usable picture record, its region from the
 // stored rectangles (clipped to the picture) or else from the pixels. A

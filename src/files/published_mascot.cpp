@@ -33,7 +33,7 @@ using Bytes = std::vector<std::uint8_t>;
 struct PublishedResources {
   Bytes record;
   std::optional<Bytes> sound;
-  std::optional<Bytes> images;
+  std::optional<LargeBytes> images;
   std::optional<Bytes> readme;
 };
 
@@ -62,14 +62,19 @@ std::optional<PublishedResources> BuildResources(const MascotDocument& document)
   return resources;
 }
 
-bool WriteCompressed(ResourceFileWriter& writer, const std::optional<Bytes>& bytes, std::uint32_t type) {
-  if (!bytes) return true;
-  if (bytes->size() > kLocationMask) {
+bool WriteCompressed(ResourceFileWriter& writer, std::span<const std::uint8_t> bytes, std::uint32_t type) {
+  if (bytes.size() > kLocationMask) {
     SetLastErrorFromErrno(EFBIG);
     return false;
   }
-  CompressionResult stored = CompressIfSmaller(*bytes);
+  CompressionResult stored = CompressIfSmaller(bytes);
   return writer.WriteResource(stored.bytes, type, kPublishedResourceId, stored.compressed);
+}
+
+// A resource the mascot does not have is not written.
+template <typename Buffer>
+bool WriteCompressed(ResourceFileWriter& writer, const std::optional<Buffer>& bytes, std::uint32_t type) {
+  return !bytes || WriteCompressed(writer, std::span<const std::uint8_t>(*bytes), type);
 }
 
 // ---- opening ----

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "storage/large_bytes.h"
 #include "storage/lzss_block.h"
 #include "storage/lzss_tree.h"
 
@@ -245,7 +246,7 @@ class ParallelCoder {
         owned_(std::move(owned)),
         segment_(std::clamp<std::size_t>(segmentPositions, 1, input.size())),
         segments_((input.size() + segment_ - 1) / segment_),
-        matches_(std::make_unique_for_overwrite<Match[]>(owned_.size() * kSlots * segment_)),
+        matches_(owned_.size() * kSlots * segment_),
         parse_(input),
         threads_(owned_.size()) {
     for (std::size_t k = 0; k < owned_.size(); ++k)
@@ -282,7 +283,7 @@ class ParallelCoder {
 
  private:
   Match* matches(std::size_t thread, std::size_t segment) {
-    return matches_.get() + (thread * kSlots + segment % kSlots) * segment_;
+    return matches_.data() + (thread * kSlots + segment % kSlots) * segment_;
   }
 
   void work(std::size_t thread) {
@@ -344,7 +345,7 @@ class ParallelCoder {
   std::array<std::uint8_t, 256> owner_{};
   const std::size_t segment_;
   const std::size_t segments_;
-  std::unique_ptr<Match[]> matches_;  // per thread, kSlots segments
+  std::vector<Match, LargeAllocator<Match>> matches_;  // per thread, kSlots segments
   Parse parse_;
 
   std::mutex mutex_;

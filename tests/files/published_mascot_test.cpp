@@ -207,7 +207,7 @@ std::filesystem::path PublishWithRecordWord(const std::filesystem::path& folder,
   auto record = BuildMascotRecord(document, 0x0100, 100, 0);
   auto images = BuildImageTable(document.images);
   PutLe32(*record, at, value);
-  testing::WriteContainer(path, {{kMascotRecordType, *record}, {kImageTableType, *images}});
+  testing::WriteContainer(path, {{kMascotRecordType, *record}, {kImageTableType, Bytes(images->begin(), images->end())}});
   return path;
 }
 
@@ -228,7 +228,8 @@ TEST(PublishedMascotTest, DamagedFilesFailWithTheirOpeningText) {
   const auto folder = testing::ScratchFolder();
   const MascotDocument sample = testing::SampleMascot();
   const Bytes record = *BuildMascotRecord(sample, 0x0100, 100, 0);
-  const Bytes images = *BuildImageTable(sample.images);
+  const auto table = *BuildImageTable(sample.images);
+  const Bytes images(table.begin(), table.end());
   const std::string endOfFile = "Encountered End of file unexpectedly possibly due to corrupted file.\r\n";
 
   struct Case {
@@ -276,7 +277,8 @@ TEST(PublishedMascotTest, ExtrasThatCannotBeReadAreLeftOut) {
   const auto folder = testing::ScratchFolder();
   const MascotDocument sample = testing::SampleMascot();
   const Bytes record = *BuildMascotRecord(sample, 0x0102, 100, 100);
-  const Bytes images = *BuildImageTable(sample.images);
+  const auto table = *BuildImageTable(sample.images);
+  const Bytes images(table.begin(), table.end());
   // A block header that announces more than its stream holds.
   Bytes damagedBlock = {16, 0, 0, 0, 0xFF, 0xFF, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8};
   Bytes tooLarge(kMaxSoundFileSize + 1, 0x80);
@@ -329,7 +331,8 @@ TEST(PublishedMascotTest, ExtrasThatCannotBeReadAreLeftOut) {
 TEST(PublishedMascotTest, PicturesThatCannotBeBitmapsAreSkipped) {
   const auto path = testing::ScratchFolder() / "skip.mascot";
   const MascotDocument sample = testing::SampleMascot();
-  Bytes images = *BuildImageTable(sample.images);
+  const auto table = *BuildImageTable(sample.images);
+  Bytes images(table.begin(), table.end());
   PutLe32(images, 12 + 12, 3);  // the first picture gets an unknown depth
   testing::WriteContainer(path, {{kMascotRecordType, *BuildMascotRecord(sample, 0x0100, 100, 0)},
                                  {kImageTableType, images}});
