@@ -61,7 +61,9 @@ bool ConfigFile::Open(std::string_view path, std::string_view title, bool readOn
     SetLastSystemError(kErrPermissionDenied);
     return false;
   }
-  return Load();
+  if (Load()) return true;
+  // Read, but without a single setting: for writing, as good as a new file.
+  return !readOnly && read_;
 }
 
 bool ConfigFile::readFile(std::string& bytes) const {
@@ -94,7 +96,8 @@ bool ConfigFile::readFile(std::string& bytes) const {
 bool ConfigFile::Load() {
   Clear();
   std::string bytes;
-  if (!readFile(bytes)) {
+  read_ = readFile(bytes);
+  if (!read_) {
     // Nothing was read, so there is nothing to write back: closing must not
     // replace a file that could not be read with an empty one.
     modified_ = false;

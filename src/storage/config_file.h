@@ -32,8 +32,9 @@ class ConfigFile {
   ConfigFile(const ConfigFile&) = delete;
   ConfigFile& operator=(const ConfigFile&) = delete;
 
-  // Binds the file and loads it when it exists. A missing file is a new,
-  // empty one for writing and a failure for reading.
+  // Binds the file and loads it when it exists. A missing file, or one
+  // without a setting, is a new, empty one for writing and a failure for
+  // reading.
   bool Open(std::string_view path, std::string_view title, bool readOnly);
   // True only when at least one line held an "=".
   bool Load();
@@ -76,6 +77,7 @@ class ConfigFile {
   std::string title_;
   bool modified_ = false;
   bool readOnly_ = false;
+  bool read_ = false;  // the last Load read the file
 };
 
 }  // namespace mascot

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "preferences/mascot_preferences.h"
 #include "scratch_folder.h"
 
@@ -29,6 +31,15 @@ TEST(OnceNotices, ARecordedNoticeStaysGivenAndTheSettingsAroundItStay) {
   EXPECT_EQ(read.SelectedList, preferences.SelectedList);
   ASSERT_TRUE(read.save(path, "Tovra Mascot"));
   EXPECT_TRUE(NoticeGiven(path, "WaylandSession"));
+}
+
+// A file whose last setting was taken out holds only its heading: a notice
+// is still recorded in it.
+TEST(OnceNotices, AFileWithoutSettingsTakesTheRecord) {
+  const auto path = testing::ScratchFolder() / "mascot.ini";
+  std::ofstream(path) << "; Configuration file for Tovra Mascot\n[Notices]\n";
+  ASSERT_TRUE(RecordNoticeGiven(path.string(), "GnomeShellExtension", "Tovra Mascot"));
+  EXPECT_TRUE(NoticeGiven(path.string(), "GnomeShellExtension"));
 }
 
 TEST(OnceNotices, ASessionIsWaylandByItsTypeOrElseByAWaylandDisplay) {
