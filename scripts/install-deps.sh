@@ -15,6 +15,8 @@ packages=(
   x11-utils imagemagick             # the run script without a display: a target window, screenshots
   xvfb openbox xdotool              # desktop tests against a real X server and window manager
   mutter                            # the desktop tests again under GNOME's window manager
+  kwin-wayland gnome-shell xwayland dconf-cli qt6-wayland
+                                    # Wayland sessions: the real KWin and GNOME Shell, headless, with native windows
   trayer                            # a notification area for the tray icon on that desktop
   dbus-daemon python3-dbus-next     # a private session bus with a StatusNotifierItem watcher
   desktop-file-utils appstream shared-mime-info man-db bash-completion

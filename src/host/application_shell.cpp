@@ -22,6 +22,7 @@
 #include "host/mascot_tool_tip.h"
 #include "host/tray_icon.h"
 #include "host/tray_presence_watcher.h"
+#include "host/wayland_notice.h"
 #include "host/x11_window_state.h"
 #include "model/frame_timer.h"
 #include "preferences/settings_store.h"
@@ -64,6 +65,10 @@ ApplicationShell::~ApplicationShell() {
   if (window_) window_->setHandler(nullptr);
 }
 
+void ApplicationShell::giveSessionNotice() {
+  GiveWaylandNoticeOnce(source_.kind, source_.compositor && source_.compositor->hasReport());
+}
+
 void ApplicationShell::takeInitialTarget() {
   busy_ = false;
   tracker_.takeInitialTarget();
@@ -86,7 +91,7 @@ bool ApplicationShell::init(const std::vector<std::string>& arguments) {
   window_->setDocument(document_);
   placement_ = std::make_unique<WidgetPlacement>(window_.get());
   // The window is known to X from here on: it is never its own target.
-  desktop_.excludeWindow(static_cast<WindowId>(window_->winId()));
+  x11Desktop_.excludeWindow(static_cast<WindowId>(window_->winId()));
   if (!preferences_.suppressSplash) ShowSplash(kStartSplashMs);
   // The start message: timers 1 and 2 start once the event loop runs.
   QMetaObject::invokeMethod(this, &ApplicationShell::startTimers, Qt::QueuedConnection);

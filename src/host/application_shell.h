@@ -12,6 +12,7 @@
 #include "commands/file_commands.h"
 #include "commands/preferences_command.h"
 #include "host/popup_menus.h"
+#include "host/compositor_source.h"
 #include "host/widget_placement.h"
 #include "host/x11_desktop_windows.h"
 #include "preferences/mascot_preferences.h"
@@ -51,6 +52,9 @@ class ApplicationShell final : public QObject,
 
   explicit ApplicationShell(Services services);
   ~ApplicationShell() override;
+
+  // Says once what a Wayland session keeps from the program, if anything.
+  void giveSessionNotice();
 
   // Before the window exists: the first target.
   void takeInitialTarget();
@@ -149,7 +153,12 @@ class ApplicationShell final : public QObject,
   std::unique_ptr<MascotToolTip> tip_;
   MascotPreferences preferences_;
   std::shared_ptr<MascotDocument> document_;
-  X11DesktopWindows desktop_;
+  X11DesktopWindows x11Desktop_;
+  // On KDE Plasma and GNOME Wayland sessions the compositor reports every
+  // window; elsewhere the X server does.
+  DesktopWindowSource source_{ConnectDesktopWindowSource(x11Desktop_)};
+  DesktopWindows& desktop_{source_.compositor ? static_cast<DesktopWindows&>(*source_.compositor)
+                                              : static_cast<DesktopWindows&>(x11Desktop_)};
   TargetTracker tracker_{desktop_};
   TrackingPace trackingPace_{desktop_.notifiesChanges()};
   std::unique_ptr<MascotWindow> window_;

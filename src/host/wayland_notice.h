@@ -1,10 +1,13 @@
 #pragma once
+#include "tracking/window_source.h"
 
 namespace mascot {
 
-// In a Wayland session the program sees only the windows that run on
-// XWayland. The first start in such a session says so in a message box; later
-// starts keep quiet. Call once the program's window exists.
-void GiveWaylandNoticeOnce();
+// In a Wayland session whose compositor does not report its windows, the
+// program sees only the windows that run on XWayland; on GNOME Shell its
+// extension runs only from the next login. The first start in such a
+// session says so in a message box; later starts keep quiet. Call once the
+// program's window exists.
+void GiveWaylandNoticeOnce(WindowSource source, bool compositorReports);
 
 }  // namespace mascot

@@ -111,6 +111,7 @@ X11DesktopWindows::~X11DesktopWindows() = default;
 bool X11DesktopWindows::isConnected() const { return state_->ready(); }
 xcb_connection_t* X11DesktopWindows::connection() const { return state_->connection; }
 xcb_window_t X11DesktopWindows::rootWindow() const { return state_->root; }
+Rect X11DesktopWindows::screenRect() const { return state_->screenRect; }
 
 void X11DesktopWindows::excludeWindow(WindowId window) {
   state_->excluded.push_back(static_cast<xcb_window_t>(window));

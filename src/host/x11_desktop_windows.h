@@ -32,6 +32,8 @@ class X11DesktopWindows final : public DesktopWindows {
   bool isConnected() const;
   xcb_connection_t* connection() const;
   xcb_window_t rootWindow() const;
+  // The screen's rectangle as the server gave it at the connection.
+  Rect screenRect() const;
 
   // The program's own windows are never listed: those given here, and those
   // whose _NET_WM_PID is this process.

@@ -20,33 +20,12 @@
 
 #include "files/published_mascot.h"
 #include "host/x11_desktop_windows.h"
+#include "desktop/shows_frame.h"
 #include "host/x11_test_client.h"
 
 extern char** environ;
 
 namespace mascot {
-
-constexpr std::uint32_t kBackdrop = 0xd040d0;
-
-// The frame's picture inside its opaque area, each pixel a scale x scale
-// block of its colour, and none of the picture around it: the shape, grown
-// by the scale, and not one pixel blurred. (Around it shows the backdrop, or
-// a compositing window manager's shadow of the window below.)
-inline bool ShowsFrame(const QImage& screen, const Rect& window, const FrameImage& frame, int scale = 1) {
-  if (!frame.bitmap || frame.width * scale != window.right - window.left ||
-      frame.height * scale != window.bottom - window.top)
-    return false;
-  for (int y = 0; y < frame.height * scale; ++y) {
-    for (int x = 0; x < frame.width * scale; ++x) {
-      const std::uint32_t c = frame.bitmap->pixelColour(x / scale, y / scale);  // 0x00BBGGRR
-      const QRgb picture = (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
-      const QRgb shown = screen.pixel(window.left + x, window.top + y) & 0xFFFFFF;
-      const bool opaque = frame.region->contains(x / scale, y / scale);
-      if (opaque ? shown != picture : shown == picture && picture != kBackdrop) return false;
-    }
-  }
-  return true;
-}
 
 inline std::string SamplePath(const char* name) { return std::string(MASCOTS_FOLDER "/") + name + ".mascot"; }
 
@@ -137,17 +116,7 @@ class MascotProgram : public ::testing::Test {
     return mascot;
   }
 
-  // The window with the program's commands for a desktop without a tray,
-  // which has the mascot's title.
-  bool isCommandsWindow(xcb_window_t w) {
-    xcb_connection_t* c = client.connection();
-    auto* reply = xcb_get_property_reply(
-        c, xcb_get_property(c, 0, w, client.atom("WM_WINDOW_ROLE"), XCB_ATOM_STRING, 0, 64), nullptr);
-    const std::string role = reply ? std::string(static_cast<const char*>(xcb_get_property_value(reply)),
-                                                 xcb_get_property_value_length(reply)) : std::string();
-    std::free(reply);
-    return role == "commands";
-  }
+  bool isCommandsWindow(xcb_window_t w) { return client.isCommandsWindow(w); }
 
   // The program showing a sample mascot: its window once the mascot rests on
   // the target's top edge, kNoWindow when it did not.

@@ -99,15 +99,10 @@ class X11TestClient {
   }
 
   // The first window on the screen, a top-level one or a client inside a
-  // window manager's frame, that the test picks; 0 for none.
+  // window manager's frame (KWin wraps clients twice), that the test picks;
+  // 0 for none.
   xcb_window_t findShownWindow(const std::function<bool(xcb_window_t)>& picks) {
-    for (const xcb_window_t top : children(screen_->root)) {
-      if (!isViewable(top)) continue;
-      if (picks(top)) return top;
-      for (const xcb_window_t client : children(top))
-        if (isViewable(client) && picks(client)) return client;
-    }
-    return 0;
+    return findShownBelow(screen_->root, picks, 3);
   }
 
   // The class half of WM_CLASS.
@@ -130,8 +125,30 @@ class X11TestClient {
   }
 
   std::string title(xcb_window_t w) { return property(w, atom("_NET_WM_NAME"), atom("UTF8_STRING")); }
+  // The window that shows the program's commands on a desktop without a
+  // tray carries the mascot's title too.
+  bool isCommandsWindow(xcb_window_t w) { return property(w, atom("WM_WINDOW_ROLE"), XCB_ATOM_STRING) == "commands"; }
+
+  std::string property(xcb_window_t w, xcb_atom_t name, xcb_atom_t type) {
+    auto* reply = xcb_get_property_reply(c_, xcb_get_property(c_, 0, w, name, type, 0, 4096), nullptr);
+    std::string value;
+    if (reply) value.assign(static_cast<const char*>(xcb_get_property_value(reply)),
+                            xcb_get_property_value_length(reply) * (reply->format / 8));
+    std::free(reply);
+    return value;
+  }
 
  private:
+  xcb_window_t findShownBelow(xcb_window_t parent, const std::function<bool(xcb_window_t)>& picks, int depth) {
+    for (const xcb_window_t w : children(parent)) {
+      if (!isViewable(w)) continue;
+      if (picks(w)) return w;
+      if (depth > 1)
+        if (const xcb_window_t found = findShownBelow(w, picks, depth - 1)) return found;
+    }
+    return 0;
+  }
+
   std::vector<xcb_window_t> children(xcb_window_t w) {
     std::vector<xcb_window_t> result;
     if (auto* tree = xcb_query_tree_reply(c_, xcb_query_tree(c_, w), nullptr)) {
@@ -147,15 +164,6 @@ class X11TestClient {
     const bool viewable = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
     std::free(attributes);
     return viewable;
-  }
-
-  std::string property(xcb_window_t w, xcb_atom_t name, xcb_atom_t type) {
-    auto* reply = xcb_get_property_reply(c_, xcb_get_property(c_, 0, w, name, type, 0, 4096), nullptr);
-    std::string value;
-    if (reply) value.assign(static_cast<const char*>(xcb_get_property_value(reply)),
-                            xcb_get_property_value_length(reply) * (reply->format / 8));
-    std::free(reply);
-    return value;
   }
 
   xcb_connection_t* c_;

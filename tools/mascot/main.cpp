@@ -10,9 +10,9 @@
 #include "errors/system_error.h"
 #include "host/application_shell.h"
 #include "host/qt_file_dialogs.h"
+#include "host/quit_on_signals.h"
 #include "host/sdl_sound_player.h"
 #include "host/single_instance.h"
-#include "host/wayland_notice.h"
 #include "host/xwayland.h"
 #include "model/random_source.h"
 
@@ -45,7 +45,8 @@ int main(int argc, char** argv) {
     shell.cleanup();
     return 0;
   }
-  QMetaObject::invokeMethod(&application, &mascot::GiveWaylandNoticeOnce, Qt::QueuedConnection);
+  mascot::QuitOnTerminationSignals();
+  QMetaObject::invokeMethod(&application, [&shell] { shell.giveSessionNotice(); }, Qt::QueuedConnection);
   const int code = application.exec();
   shell.cleanup();
   return code;
