@@ -239,7 +239,7 @@ std::vector<ByteSet> ShareFirstBytes(std::span<const std::uint8_t> input, unsign
 // a slot. The thread that completes the last segment parses what is left.
 class ParallelCoder {
  public:
-  static constexpr std::size_t kSlots = 3;
+  static constexpr std::size_t kSlots = 8;
 
   ParallelCoder(std::span<const std::uint8_t> input, std::vector<ByteSet> owned, std::size_t segmentPositions)
       : input_(input),
