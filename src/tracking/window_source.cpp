@@ -1,5 +1,7 @@
 #include "tracking/window_source.h"
 
+#include <charconv>
+
 namespace mascot {
 
 WindowSource ChooseWindowSource(bool waylandSession, std::string_view currentDesktop) {
@@ -12,6 +14,13 @@ WindowSource ChooseWindowSource(bool waylandSession, std::string_view currentDes
     currentDesktop.remove_prefix(colon == std::string_view::npos ? currentDesktop.size() : colon + 1);
   }
   return WindowSource::kX11;
+}
+
+bool GnomeShellLoadsExtension(std::string_view shellVersion) {
+  int major = 0;
+  const auto [end, error] = std::from_chars(shellVersion.data(), shellVersion.data() + shellVersion.size(), major);
+  if (error != std::errc() || (end != shellVersion.data() + shellVersion.size() && *end != '.')) return true;
+  return major < 45;
 }
 
 }  // namespace mascot

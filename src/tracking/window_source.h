@@ -13,6 +13,11 @@ enum class WindowSource { kX11, kKWin, kGnomeShell };
 // of desktop names ("KDE", "ubuntu:GNOME").
 WindowSource ChooseWindowSource(bool waylandSession, std::string_view currentDesktop);
 
+// Whether GNOME Shell of this version ("43.9", "44.beta") loads the
+// program's extension: 43 and 44 do; 45 and later want extensions of
+// another form. A version that cannot be read is taken to load it.
+bool GnomeShellLoadsExtension(std::string_view shellVersion);
+
 }  // namespace mascot
 
 namespace mascot {

@@ -125,6 +125,16 @@ TEST(WindowSource, KWinAndGnomeShellReportInTheirWaylandSessions) {
   EXPECT_EQ(ChooseWindowSource(false, "KDE"), WindowSource::kX11);  // Plasma on X11
 }
 
+TEST(WindowSource, GnomeShellLoadsTheExtensionUpTo44) {
+  EXPECT_TRUE(GnomeShellLoadsExtension("43.9"));
+  EXPECT_TRUE(GnomeShellLoadsExtension("44.beta"));
+  EXPECT_TRUE(GnomeShellLoadsExtension("44"));
+  EXPECT_FALSE(GnomeShellLoadsExtension("45.0"));
+  EXPECT_FALSE(GnomeShellLoadsExtension("47.2"));
+  EXPECT_TRUE(GnomeShellLoadsExtension(""));  // not told
+  EXPECT_TRUE(GnomeShellLoadsExtension("unknown"));
+}
+
 TEST(WindowSource, TheNoticeSaysWhatTheSessionKeepsFromTheProgram) {
   EXPECT_EQ(NoticeFor(false, WindowSource::kX11, false), SessionNotice::kNone);
   EXPECT_EQ(NoticeFor(true, WindowSource::kX11, false), SessionNotice::kXWaylandOnly);
