@@ -221,7 +221,9 @@ TEST_F(WaylandSession, TheCompositorRaisesTheWindowTheTrackingAsksFor) {
   CompositorDesktopWindows desktop(xwayland);
   ASSERT_TRUE(desktop.serve());
   KWinScript script;
-  if (InKWin()) ASSERT_TRUE(script.load());
+  if (InKWin()) {
+    ASSERT_TRUE(script.load());
+  }
   ASSERT_TRUE(desktop.waitForReport(5000));
 
   std::vector<DesktopWindow> windows;
