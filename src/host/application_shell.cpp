@@ -66,7 +66,7 @@ ApplicationShell::~ApplicationShell() {
 }
 
 void ApplicationShell::giveSessionNotice() {
-  GiveWaylandNoticeOnce(source_.kind, source_.compositor && source_.compositor->hasReport());
+  GiveWaylandNoticeOnce(source_.kind, source_.compositor && source_.compositor->hasReport(), [] { CloseSplash(); });
 }
 
 void ApplicationShell::takeInitialTarget() {

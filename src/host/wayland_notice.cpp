@@ -30,7 +30,7 @@ constexpr char kExtensionNotice[] =
 
 }  // namespace
 
-void GiveWaylandNoticeOnce(WindowSource source, bool compositorReports) {
+void GiveWaylandNoticeOnce(WindowSource source, bool compositorReports, const std::function<void()>& beforeShowing) {
   const bool wayland =
       IsWaylandSession(qgetenv("XDG_SESSION_TYPE").toStdString(), qgetenv("WAYLAND_DISPLAY").toStdString());
   const SessionNotice notice = NoticeFor(wayland, source, compositorReports);
@@ -43,6 +43,7 @@ void GiveWaylandNoticeOnce(WindowSource source, bool compositorReports) {
   RecordNoticeGiven(settings, key, kTitle);
   const std::string text = extension ? QString::asprintf(kExtensionNotice, kGnomeShellEnableCommand).toStdString()
                                      : std::string(kNotice);
+  if (beforeShowing) beforeShowing();
   ShowMessageBox(nullptr, MessageText(text), kTitle, kMbOk | kMbIconInformation);
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 #include "tracking/window_source.h"
 
 namespace mascot {
@@ -8,6 +10,8 @@ namespace mascot {
 // extension runs only from the next login. The first start in such a
 // session says so in a message box; later starts keep quiet. Call once the
 // program's window exists.
-void GiveWaylandNoticeOnce(WindowSource source, bool compositorReports);
+// beforeShowing runs just before the box shows (the start picture, kept
+// above other windows, would hide it).
+void GiveWaylandNoticeOnce(WindowSource source, bool compositorReports, const std::function<void()>& beforeShowing);
 
 }  // namespace mascot

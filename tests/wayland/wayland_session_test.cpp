@@ -260,8 +260,11 @@ TEST_F(WaylandSession, GnomeShellWithoutTheExtensionGetsItInstalledAndANotice) {
     });
   };
   ASSERT_TRUE(WaitFor([&] { return notice() != 0; }, std::chrono::seconds(15))) << "no notice";
-  // Once the start picture has gone.
-  std::this_thread::sleep_for(std::chrono::seconds(6));
+  // The start picture, kept above other windows, makes way for it.
+  EXPECT_EQ(
+      x11.findShownWindow([&](xcb_window_t w) { return x11.hasWindowType(w, "_NET_WM_WINDOW_TYPE_SPLASH"); }),
+      0u);
+  std::this_thread::sleep_for(std::chrono::seconds(1));
   driver->screenshot().save(MASCOT_SCREENSHOTS "/gnome-extension-notice.png");
 
   const QString folder = qEnvironmentVariable("XDG_DATA_HOME") + "/gnome-shell/extensions/" + kExtensionUuid;
