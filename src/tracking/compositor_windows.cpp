@@ -6,7 +6,13 @@
 namespace mascot {
 namespace {
 
-int Scaled(int value, double ratio) { return static_cast<int>(std::lround(value * ratio)); }
+// Any screen's coordinates fit; a hostile report's are held to where sums
+// of a few of them cannot overflow.
+constexpr double kMaxScaled = 1 << 28;
+
+int Scaled(int value, double ratio) {
+  return static_cast<int>(std::lround(std::clamp(value * ratio, -kMaxScaled, kMaxScaled)));
+}
 
 }  // namespace
 

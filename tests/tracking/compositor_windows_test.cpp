@@ -105,6 +105,19 @@ TEST(CompositorWindows, ListsOtherProgramsWindowsInXPixelsWithStableIds) {
   EXPECT_EQ(list.size(), 3u);
 }
 
+// A tiny logical screen makes a large ratio: far-off frames stay ordered
+// rectangles instead of wrapping round.
+TEST(CompositorWindows, FarOffFramesDoNotOverflowWhenScaled) {
+  CompositorWindows windows(kOwnPid);
+  ASSERT_TRUE(windows.take("windows 1 2 1\nw 1 10 -20 3000640 800 s -\n"));
+  std::vector<DesktopWindow> list;
+  windows.list({0, 0, 1920, 1080}, list);
+  ASSERT_FALSE(list.empty());
+  EXPECT_LE(list[0].frame.left, list[0].frame.right);
+  EXPECT_LE(list[0].frame.top, list[0].frame.bottom);
+  EXPECT_EQ(list[0].frame.left, 9600);
+}
+
 TEST(CompositorWindows, AReportedDesktopEndsTheListInsteadOfTheScreen) {
   CompositorWindows windows(kOwnPid);
   ASSERT_TRUE(windows.take("windows 1 100 100\nw 1 0 10 50 50 s -\nbg 2 0 0 100 100 sd - Desktop\n"));
